@@ -1,0 +1,24 @@
+#pragma once
+// The sub-commands of `trawl`. Each takes the arguments after its own name and returns the
+// process exit status: 0 success (or hits found), 1 no match, 2 bad usage or error.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace trawlex::app {
+
+using Arguments = std::vector<std::string>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNoMatch = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunMatchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+
+// Prints "trawl: <message>" and a pointer to the help; returns kExitUsage.
+int UsageError(std::ostream& err, const std::string& message, const std::string& command = {});
+
+bool IsHelpOption(const std::string& arg);
+
+}  // namespace trawlex::app
