@@ -1,0 +1,86 @@
+#pragma once
+// The platform services the logic asks for: messages and questions, popup menus, the common
+// dialogues, the clipboard and the actions that leave the program. The desktop program
+// implements them with Qt, `trawl` on the terminal, and tests with a scripted double that
+// records every call and plays back answers.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trawlex::runtime {
+
+enum class Icon { None, Information, Warning, Question, Error };
+
+// Standard button sets; a message may instead name its buttons (see Message::buttons).
+enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
+
+// Standard answers, for messages with a standard button set.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 1;
+inline constexpr int kAnswerNo = 2;
+inline constexpr int kAnswerCancel = 3;
+
+struct Message {
+  std::string text;     // '|' starts a new line; "||" leaves an empty line
+  std::string caption;
+  Icon icon = Icon::None;
+  Buttons standard = Buttons::Ok;
+  std::string buttons;  // when not empty: '|'-separated captions; the answer is the 1-based choice
+  int defaultButton = 1;
+};
+
+struct FileDialogRequest {
+  std::string title;
+  std::string directory;
+  std::string fileName;
+  std::string filter;  // "Text|*.txt|All files|*.*"
+  bool save = false;
+};
+
+struct FontChoice {
+  std::string name;
+  int size = 0;
+  int style = 0;   // weight and slant flags as the settings files store them
+  int colour = 0;  // 0xBBGGRR
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Shows the message and returns the 1-based answer (kAnswer* for standard buttons).
+  virtual int ShowMessage(const Message& message) = 0;
+  // A popup menu in the menu-text syntax: items separated by '|', "-" a separator, "{...}" a
+  // submenu, a leading '~' a disabled item. Returns the 1-based selectable item, 0 for none.
+  virtual int PopupMenu(const std::string& menuText) = 0;
+
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> ChooseDirectory(const std::string& title,
+                                                     const std::string& start) = 0;
+  virtual std::optional<FontChoice> ChooseFont(const FontChoice& start) = 0;
+  virtual std::optional<int> ChooseColour(int start) = 0;
+
+  virtual std::string ClipboardText() = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
+
+  // Starts a program without waiting; `arguments` are passed as they are (no shell).
+  virtual bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // The desktop's "open" and "edit" actions for a file or directory.
+  virtual bool OpenWithSystem(const std::string& path, const std::string& action) = 0;
+
+  virtual std::string CurrentDirectory() = 0;
+  virtual void Beep() = 0;
+};
+
+// Shorthand for the common cases.
+inline int Tell(Desktop& desktop, std::string text, std::string caption,
+                Icon icon = Icon::Information) {
+  Message message;
+  message.text = std::move(text);
+  message.caption = std::move(caption);
+  message.icon = icon;
+  return desktop.ShowMessage(message);
+}
+
+}  // namespace trawlex::runtime

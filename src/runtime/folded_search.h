@@ -1,0 +1,33 @@
+#pragma once
+// Finding a text in raw bytes the way a search that ignores case compares them: every byte
+// of the haystack is read through the case table, without first making an upper-cased copy.
+// This is the innermost loop of a search, so it tests 16 positions at a time.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace trawlex::runtime {
+
+class FoldedFinder {
+ public:
+  // `needle` as it must appear after folding (upper-cased when `ignoreCase`).
+  FoldedFinder(std::string needle, bool ignoreCase);
+
+  // The first position at or after `from` where the needle starts; npos when none.
+  std::size_t Find(std::string_view hay, std::size_t from = 0) const;
+
+  const std::string& needle() const { return needle_; }
+
+ private:
+  bool MatchesAt(const char* at) const;
+  std::size_t FindScalar(std::string_view hay, std::size_t from) const;
+
+  std::string needle_;
+  bool ignoreCase_;
+  // The two byte values that fold to the needle's first and second characters.
+  unsigned char first_[2] = {0, 0};
+  unsigned char second_[2] = {0, 0};
+};
+
+}  // namespace trawlex::runtime

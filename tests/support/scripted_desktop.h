@@ -1,0 +1,76 @@
+#pragma once
+// A Desktop double for tests: records every message, menu and action, and plays back
+// scripted answers (the default button when none is scripted).
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/desktop.h"
+
+namespace trawlex::testing {
+
+class ScriptedDesktop final : public runtime::Desktop {
+ public:
+  std::vector<runtime::Message> messages;
+  std::deque<int> answers;
+  std::vector<std::string> menus;
+  std::deque<int> menuChoices;
+  std::deque<std::optional<std::string>> chosenFiles;
+  std::deque<std::optional<std::string>> chosenDirectories;
+  std::string clipboard;
+  std::vector<std::vector<std::string>> programsRun;  // program, then its arguments
+  std::vector<std::pair<std::string, std::string>> opened;  // path, action
+  std::string currentDirectory = "/";
+  int beeps = 0;
+
+  int ShowMessage(const runtime::Message& message) override {
+    messages.push_back(message);
+    if (answers.empty()) return message.defaultButton;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  int PopupMenu(const std::string& menuText) override {
+    menus.push_back(menuText);
+    if (menuChoices.empty()) return 0;
+    const int choice = menuChoices.front();
+    menuChoices.pop_front();
+    return choice;
+  }
+  std::optional<std::string> ChooseFile(const runtime::FileDialogRequest&) override {
+    return Next(chosenFiles);
+  }
+  std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
+    return Next(chosenDirectories);
+  }
+  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice&) override {
+    return std::nullopt;
+  }
+  std::optional<int> ChooseColour(int) override { return std::nullopt; }
+  std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
+  bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) override {
+    std::vector<std::string> call{program};
+    call.insert(call.end(), arguments.begin(), arguments.end());
+    programsRun.push_back(call);
+    return true;
+  }
+  bool OpenWithSystem(const std::string& path, const std::string& action) override {
+    opened.emplace_back(path, action);
+    return true;
+  }
+  std::string CurrentDirectory() override { return currentDirectory; }
+  void Beep() override { ++beeps; }
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+}  // namespace trawlex::testing
