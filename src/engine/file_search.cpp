@@ -1,0 +1,218 @@
+#include "engine/file_search.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "engine/line_stage.h"
+#include "engine/prescan.h"
+#include "runtime/error_codes.h"
+#include "runtime/fixed_text.h"
+#include "runtime/text_reader.h"
+
+namespace trawlex::engine {
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads the whole file into `out`. False on a read error (posted); what was read stays.
+bool ReadAll(int fd, std::int64_t sizeHint, std::string& out) {
+  out.resize(static_cast<std::size_t>(sizeHint) + 1);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == out.size()) out.resize(out.size() * 2 + 4096);
+    const ssize_t got = read(fd, out.data() + used, out.size() - used);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      runtime::PostOsError(errno);
+      out.resize(used);
+      return false;
+    }
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+  }
+  out.resize(used);
+  return true;
+}
+
+// Builds result lines from the line stage's reports; the location text is composed only
+// when the location changed since the last report.
+class ResultCollector {
+ public:
+  ResultCollector(const FileJob& job, ResultsQueue& lines) : job_(job), lines_(lines) {}
+
+  void Add(const ReportedLine& reported) {
+    ResultLine line;
+    line.file = job_.name;
+    line.subdir = job_.subdir;
+    line.subdirNum = job_.subdirNum;
+    line.lineNo = reported.lineNo;
+    line.ptr = reported.position;
+    line.location = LocationOf(*reported.location);
+    line.text = ResultText(reported.original);
+    lines_.push_back(std::move(line));
+  }
+
+ private:
+  const SharedText& LocationOf(const LocationState& state) {
+    const bool inMap = state.inMap != 0;
+    if (!haveLast_ || state.procName != last_.procName || state.method != last_.method ||
+        state.rout != last_.rout || inMap != (last_.inMap != 0)) {
+      last_ = state;
+      haveLast_ = true;
+      location_ = SharedText(LocationText(state));
+    }
+    return location_;
+  }
+
+  const FileJob& job_;
+  ResultsQueue& lines_;
+  LocationState last_;
+  bool haveLast_ = false;
+  SharedText location_;
+};
+
+// Runs the line stage over everything the reader delivers.
+void RunLineStage(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+                  runtime::TextReader& reader, const HitScout& scout, FileOutcome& outcome) {
+  LineStage stage(plan, trackers, job.kind);
+  if (scout) stage.SetScout(scout);
+  ResultCollector collector(job, outcome.lines);
+  const std::function<std::string()> peek = [&reader] { return reader.PeekNext(); };
+  const std::function<void(const ReportedLine&)> report = [&collector](const ReportedLine& r) {
+    collector.Add(r);
+  };
+  runtime::TextRecord record;
+  while (reader.Next(record)) {
+    if (!stage.OnLine(record.text, record.position, record.rawBegin, record.rawEnd, peek, report)) {
+      break;
+    }
+  }
+  if (reader.ReadFailed()) {
+    outcome.readFailed = true;
+    outcome.errorText = runtime::ErrorText();
+  }
+  outcome.linesRead = stage.linesRead();
+}
+
+// Lines whose raw bytes hold no occurrence of the needle cannot hit: the scout tells them
+// apart by walking the occurrences in the file once, front to back.
+HitScout MakeScout(std::string_view raw, const runtime::FoldedFinder& finder) {
+  auto next = std::make_shared<std::int64_t>(-1);
+  const auto length = static_cast<std::int64_t>(finder.needle().size());
+  return [raw, &finder, next, length](std::int64_t begin, std::int64_t end) {
+    if (*next < begin) {
+      const std::size_t at = finder.Find(raw, static_cast<std::size_t>(begin));
+      *next = at == std::string_view::npos ? INT64_MAX : static_cast<std::int64_t>(at);
+    }
+    return *next != INT64_MAX && *next + length <= end;
+  };
+}
+
+struct Scratch {
+  std::string raw;
+  std::string folded;
+  runtime::TextReader reader;
+};
+
+thread_local Scratch scratch;
+
+void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+                    int fd, std::int64_t size, FileOutcome& outcome) {
+  if (!ReadAll(fd, size, scratch.raw)) {
+    outcome.readFailed = true;
+    outcome.errorText = runtime::ErrorText();
+  }
+  const std::string_view raw = scratch.raw;
+  // Without the pre-scan (line mode, files-with-hits runs) every line is matched as read.
+  const bool useNeedle = job.preScan && !plan.needle.empty();
+  if (useNeedle) {
+    bool found = false;
+    if (plan.smashed) {
+      scratch.folded.clear();
+      FoldForSearch(plan, raw, scratch.folded);
+      found = FindBytes(scratch.folded, plan.needle) != std::string_view::npos;
+    } else {
+      found = plan.finder.Find(raw) != std::string_view::npos;
+    }
+    if (!found) return;
+  }
+  // A smashed needle may span blanks, so lines are only told apart for the others.
+  const HitScout scout = useNeedle && !plan.smashed ? MakeScout(raw, plan.finder) : HitScout();
+  scratch.reader.OpenMemory(raw);
+  const bool hadReadError = outcome.readFailed;
+  RunLineStage(plan, job, trackers, scratch.reader, scout, outcome);
+  outcome.readFailed = outcome.readFailed || hadReadError;
+  scratch.reader.Close();
+}
+
+void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+                     int fd, FileOutcome& outcome) {
+  if (job.preScan && !plan.needle.empty()) {
+    bool readFailed = false;
+    const bool candidate = StreamHasNeedle(plan, fd, readFailed);
+    if (readFailed) {
+      outcome.readFailed = true;
+      outcome.errorText = runtime::ErrorText();
+    }
+    if (!candidate && !readFailed) return;
+  }
+  runtime::TextReader& reader = scratch.reader;
+  if (!reader.Open(job.path)) {
+    outcome.status = FileOutcome::Status::TextOpenFailed;
+    outcome.errorText = runtime::ErrorText();
+    return;
+  }
+  RunLineStage(plan, job, trackers, reader, HitScout(), outcome);
+  reader.Close();
+}
+
+}  // namespace
+
+std::string ResultText(std::string_view line) {
+  std::string text;
+  text.reserve(line.size());
+  for (char c : line) {
+    if (c == ' ' && !text.empty() && text.back() == ' ') continue;
+    text += c;
+  }
+  return runtime::Fit(text, kResultTextWidth);
+}
+
+FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers) {
+  FileOutcome outcome;
+  // Non-blocking, so a named pipe in the tree cannot stall the search.
+  FileHandle file(open(job.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) {
+    runtime::PostOsError(errno, job.path);
+    outcome.status = FileOutcome::Status::OpenFailed;
+    outcome.errorText = runtime::ErrorText();
+    return outcome;
+  }
+  struct stat info {};
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return outcome;  // nothing to read
+  outcome.bytes = info.st_size;
+  if (info.st_size <= kWholeFileLimit) {
+    SearchInMemory(plan, job, trackers, file.get(), info.st_size, outcome);
+  } else {
+    SearchStreaming(plan, job, trackers, file.get(), outcome);
+  }
+  return outcome;
+}
+
+}  // namespace trawlex::engine

@@ -1,0 +1,47 @@
+#pragma once
+// Searching one file: open it, test its raw bytes for a possible hit, and run the line stage
+// over it. A pure function of the plan and the file, so files can be searched ahead of time
+// on other threads while the run commits their outcomes in order.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/file_set.h"
+#include "engine/location.h"
+#include "engine/result_line.h"
+#include "engine/search_plan.h"
+
+namespace trawlex::engine {
+
+struct FileJob {
+  std::string path;  // the full on-disk path
+  SharedText name;   // FQ:NAME
+  SharedText subdir;
+  std::uint32_t subdirNum = 0;
+  FileKind kind = FileKind::PlainText;
+  bool preScan = true;  // false in a files-with-hits run or in line mode
+};
+
+struct FileOutcome {
+  enum class Status {
+    Searched,        // opened and searched (or ruled out by the pre-scan)
+    OpenFailed,      // could not be opened: the run asks what to do
+    TextOpenFailed,  // passed the pre-scan but could not be opened again as text
+  };
+  Status status = Status::Searched;
+  std::string errorText;  // the error text of the failure (also of a read error)
+  bool readFailed = false;  // reading stopped early on an error; the lines before it count
+  std::int64_t bytes = 0;   // the file's size when opened
+  std::int64_t linesRead = 0;
+  ResultsQueue lines;
+};
+
+FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers);
+
+// RQ:TEXT of a line: every run of blanks reduced to one blank, cut to 199 characters.
+std::string ResultText(std::string_view line);
+
+// Files up to this size are read into memory once for the pre-scan and the line stage.
+inline constexpr std::int64_t kWholeFileLimit = 16 << 20;
+
+}  // namespace trawlex::engine

@@ -1,0 +1,310 @@
+#include "engine/line_stage.h"
+
+#include <algorithm>
+
+#include "engine/prepare_search.h"
+#include "runtime/case_table.h"
+#include "runtime/fixed_text.h"
+#include "runtime/match.h"
+
+namespace trawlex::engine {
+namespace {
+
+constexpr std::size_t kLeadWidth = 20;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsCodeLineKind(FileKind kind) {
+  return kind == FileKind::C || kind == FileKind::Asp || kind == FileKind::Php ||
+         kind == FileKind::Vb || kind == FileKind::VbNet;
+}
+
+bool IsLabelHandlerKind(FileKind kind) {
+  return kind == FileKind::Template || kind == FileKind::TextExport || kind == FileKind::Style;
+}
+
+}  // namespace
+
+// The current line with the copies the stage and the trackers read. One instance is reused
+// for every line of a file, so its buffers are allocated once.
+struct LineStage::CurrentLine final : LineContext {
+  // Views of the reader's record: valid until the reader moves on, which a peek at the next
+  // line does; PeekNextLine copies the line first.
+  mutable std::string_view original;
+  mutable std::string_view text;  // the line as the stage holds it: the original until a
+  std::string edited;             // label mode blanks part of it, then this copy
+  mutable std::string held;       // the original, once a peek made the record's view stale
+  std::int32_t lineLen = 0;
+  bool label = false;
+  std::string labelRest;
+  mutable std::string upper;
+  mutable bool upperReady = false;
+  mutable std::string lead;
+  mutable bool leadReady = false;
+  const std::function<std::string()>* peek = nullptr;
+
+  void Reset(std::string_view record) {
+    original = record;
+    text = record;
+    lineLen = static_cast<std::int32_t>(runtime::Len(text));
+    label = !text.empty() && text[0] != ' ';
+    labelRest.clear();
+    upperReady = false;
+    leadReady = false;
+  }
+
+  // Blanks 1-based characters from..to of the line (and so of its upper-cased copy).
+  void Blank(std::int32_t from, std::int32_t to) {
+    if (text.data() != edited.data()) {
+      edited.assign(text);
+      text = edited;
+    }
+    const auto begin = static_cast<std::size_t>(from - 1);
+    const auto end = std::min(edited.size(), static_cast<std::size_t>(to));
+    if (begin < end) std::fill(edited.begin() + static_cast<std::ptrdiff_t>(begin),
+                               edited.begin() + static_cast<std::ptrdiff_t>(end), ' ');
+    upperReady = false;
+    leadReady = false;
+  }
+
+  std::string_view Line() const override { return text; }
+  std::int32_t LineLen() const override { return lineLen; }
+  std::string_view Upper() const override {
+    if (!upperReady) {
+      upper.resize(text.size());
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        upper[i] = static_cast<char>(runtime::ToUpper(static_cast<unsigned char>(text[i])));
+      }
+      upperReady = true;
+    }
+    return upper;
+  }
+  std::string_view Lead() const override {
+    if (!leadReady) {
+      const std::size_t first = text.find_first_not_of(' ');
+      lead.clear();
+      if (first != std::string::npos) {
+        const std::size_t end = std::min(text.size(), first + kLeadWidth);
+        for (std::size_t i = first; i < end; ++i) {
+          lead += static_cast<char>(runtime::ToUpper(static_cast<unsigned char>(text[i])));
+        }
+        while (!lead.empty() && lead.back() == ' ') lead.pop_back();
+      }
+      leadReady = true;
+    }
+    return lead;
+  }
+  bool IsLabelLine() const override { return label; }
+  std::string PeekNextLine() const override {
+    if (!peek) return std::string();
+    if (original.data() != held.data()) {
+      const bool textIsOriginal = text.data() == original.data();
+      held.assign(original);
+      original = held;
+      if (textIsOriginal) text = held;
+    }
+    return (*peek)();
+  }
+};
+
+LineStage::LineStage(const SearchPlan& plan, LocationTrackers& trackers, FileKind kind)
+    : plan_(plan), trackers_(trackers), kind_(kind), line_(std::make_unique<CurrentLine>()) {
+  state_.Clear(kind);
+}
+
+LineStage::~LineStage() = default;
+
+bool LineStage::OnLine(std::string_view record, std::int64_t position, std::int64_t rawBegin,
+                       std::int64_t rawEnd, const std::function<std::string()>& peekNext,
+                       const std::function<void(const ReportedLine&)>& report) {
+  CurrentLine& line = *line_;
+  ++lineNo_;
+  line.Reset(record);
+  line.peek = &peekNext;
+
+  trackers_.Structure(line, state_);
+  if (line.label &&
+      ((kind_ == FileKind::Veldar && state_.inMap == 0 && state_.inClass == 0) ||
+       IsLabelHandlerKind(kind_))) {
+    trackers_.LabelLine(kind_, line, state_);
+  }
+  if (!ApplyLabelMode(line)) return true;  // passed over
+  if (IsCodeLineKind(kind_)) trackers_.CodeLine(kind_, line, state_);
+
+  if (scout_ && !scout_(rawBegin, rawEnd)) return true;
+  const std::int32_t hit = Match(line);
+  if (hit == 0) return true;
+  if (plan_.request.sw.codeOnly && InComment(line, hit)) return true;
+  if (plan_.work.label != 0 && !PassesLabelFilter(line)) return true;
+
+  report(ReportedLine{lineNo_, position, line.original, &state_});
+  return !plan_.request.sw.first;
+}
+
+// Label modes: only the label, only the rest, or not the line at all. False: pass it over.
+bool LineStage::ApplyLabelMode(CurrentLine& line) {
+  const int label = plan_.work.label;
+  const int labelLine = plan_.work.labelLine;
+  if (label == 0) return true;
+  if (!line.label) return labelLine == 2 || labelLine == 3;
+  const std::string_view head = line.text.substr(0, static_cast<std::size_t>(line.lineLen));
+  const std::size_t blank = head.find(' ');
+  if (blank == std::string_view::npos) {
+    if (labelLine == 3) return false;
+    if (labelLine == 2) line.Blank(1, static_cast<std::int32_t>(line.text.size()));
+    return true;
+  }
+  const auto p = static_cast<std::int32_t>(blank + 1);
+  const std::string_view rest = line.Upper().substr(blank, line.lineLen - blank);
+  const std::size_t restStart = rest.find_first_not_of(' ');
+  line.labelRest = restStart == std::string_view::npos ? std::string() : std::string(rest.substr(restStart));
+  switch (labelLine) {
+    case 0:
+      line.Blank(p, line.lineLen);
+      line.lineLen = p - 1;
+      return true;
+    case 2:
+      line.Blank(1, p);
+      return true;
+    case 3:
+      return false;
+    default:
+      return true;
+  }
+}
+
+std::int32_t LineStage::Match(CurrentLine& line) const {
+  return plan_.work.find2Execute == FindMode::Substring ? MatchSubstring(line) : MatchPattern(line);
+}
+
+std::int32_t LineStage::MatchSubstring(CurrentLine& line) const {
+  const std::string& searched = plan_.searched;
+  if (searched.empty()) return 0;
+  thread_local std::string subject;
+  const std::string_view source = plan_.caseSensitive ? line.text : line.Upper();
+  subject.assign(source.substr(0, static_cast<std::size_t>(line.lineLen)));
+  if (plan_.request.sw.smash) {
+    subject = Smash(subject);
+    line.lineLen = static_cast<std::int32_t>(subject.size());
+  }
+  const std::size_t length = subject.size();
+  if (plan_.endCountsAsBlank) subject += ' ';
+  std::int32_t hit = 0;
+  if (const std::size_t at = subject.find(searched); at != std::string::npos) {
+    hit = static_cast<std::int32_t>(at + 1);
+  }
+  // A whole word at the very start of the line: the start counts as a blank.
+  if (plan_.request.sw.word && length > 0 && subject[0] != ' ') {
+    const std::string_view rest = std::string_view(searched).substr(1);
+    subject.resize(std::max(subject.size(), rest.size()), ' ');
+    if (std::string_view(subject).substr(0, rest.size()) == rest) hit = 1;
+  }
+  return hit;
+}
+
+std::int32_t LineStage::MatchPattern(CurrentLine& line) const {
+  std::int32_t length = line.lineLen;
+  if (plan_.work.find2Execute == FindMode::PatternNoComment) {
+    length = CutAtComment(line.text, length);
+  }
+  const std::string_view source =
+      (plan_.caseSensitive ? line.text : line.Upper()).substr(0, length);
+  thread_local std::string subject;
+  if (plan_.work.left) {
+    const std::size_t first = source.find_first_not_of(' ');
+    subject.assign(first == std::string_view::npos ? std::string_view() : source.substr(first));
+  } else {
+    subject.assign(1, ' ');
+    subject.append(source);
+  }
+  const bool wild = plan_.work.matchMode == 1;
+  if (!plan_.endCountsAsBlank) {
+    return runtime::MATCH(subject, plan_.pattern,
+                          wild ? runtime::Match::Wild : runtime::Match::Regular);
+  }
+  // The end of the line counts as a blank: one blank is appended and kept.
+  while (!subject.empty() && subject.back() == ' ') subject.pop_back();
+  subject += ' ';
+  return wild ? runtime::WildcardMatch(subject, plan_.pattern, false)
+              : runtime::RegexMatch(subject, plan_.pattern, false);
+}
+
+bool LineStage::InComment(const CurrentLine& line, std::int32_t hitPosition) const {
+  return HitInComment(kind_, line.text, hitPosition);
+}
+
+bool LineStage::PassesLabelFilter(const CurrentLine& line) const {
+  return LabelFilterKeeps(plan_.work.label, line.labelRest, state_);
+}
+
+bool HitInComment(FileKind kind, std::string_view line, std::int32_t hitPosition) {
+  char quote = 0;
+  char comment = 0;
+  if (kind == FileKind::Veldar || kind == FileKind::Template) {
+    quote = '\'';
+    comment = '!';
+  } else if (kind == FileKind::Asp || kind == FileKind::Vb || kind == FileKind::VbNet) {
+    quote = '"';
+    comment = '\'';
+  } else {
+    return false;
+  }
+  bool inQuote = false;
+  const auto end = std::min(line.size(), static_cast<std::size_t>(std::max(hitPosition, 0)));
+  for (std::size_t i = 0; i < end; ++i) {
+    if (line[i] == quote) {
+      inQuote = !inQuote;
+    } else if (line[i] == comment && !inQuote) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::int32_t CutAtComment(std::string_view line, std::int32_t lineLen) {
+  bool inQuote = false;
+  const auto end = std::min(line.size(), static_cast<std::size_t>(std::max(lineLen, 0)));
+  for (std::size_t i = 0; i < end; ++i) {
+    if (line[i] == '\'') {
+      inQuote = !inQuote;
+    } else if (line[i] == '!' && !inQuote) {
+      return static_cast<std::int32_t>(i + 1);
+    }
+  }
+  return lineLen;
+}
+
+bool LabelFilterKeeps(int label, std::string_view labelRest, const LocationState& state) {
+  const std::string rest = Smash(labelRest);
+  const bool external = rest.find(",EXTERNAL") != std::string::npos;
+  auto starts = [&rest](std::string_view word) { return StartsWith(rest, word); };
+  switch (label) {
+    case 1:
+      return (starts("PROCEDURE") || starts("FUNCTION")) && state.inMap == 0 &&
+             state.inClass == 0 && !external;
+    case 2:
+      return starts("ROUTINE");
+    case 3:
+      return (starts("CLASS") || starts("INTERFACE")) && !external;
+    case 4:
+      return starts("QUEUE") && !external;
+    case 5:
+      return starts("GROUP") && !external;
+    case 6:
+      return starts("FILE") && !external;
+    case 7:
+      return starts("KEY(");
+    case 8:
+      return starts("EQUATE") || starts("ITEMIZE");
+    case 9:
+      return starts("WINDOW") || starts("APPLICATION");
+    case 10:
+      return starts("REPORT");
+    default:
+      return true;
+  }
+}
+
+}  // namespace trawlex::engine

@@ -1,0 +1,254 @@
+#include "engine/load_files.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "runtime/directory_listing.h"
+#include "runtime/fixed_text.h"
+#include "runtime/names.h"
+
+namespace trawlex::engine {
+namespace {
+
+using runtime::DirectoryEntry;
+using runtime::FitName;
+using runtime::ListDirectory;
+using runtime::ListKind;
+using runtime::LowerName;
+
+// Extensions that are never searched, as four-character cells.
+constexpr std::string_view kSkippedExtensions =
+    "app ap~ bpp dct dc~ bct obj exe dll trf hvn ico bmp gif jpg zip $$$ dat mem k01 k02 k03 "
+    "k04 k05 k06 dbf ";
+static_assert(kSkippedExtensions.size() == 26 * 4);
+
+constexpr char kLevelMark = '\xBB';  // '»' in Windows-1252
+
+// ---- Specifications ----
+
+void AddSegment(std::string_view segment, SpecQueue& specs) {
+  const std::size_t first = segment.find_first_not_of(' ');
+  if (first == std::string_view::npos) return;  // blank
+  SpecEntry entry;
+  entry.spec = runtime::Fit(segment.substr(first), kSpecWidth);
+  if (entry.spec.front() == '~') {
+    entry.spec.erase(0, 1);
+    entry.tilde = 1;
+  }
+  specs.push_back(std::move(entry));
+}
+
+// ---- File kinds ----
+
+// The (at most three) characters after the last '.' before the name's last character.
+std::string_view ExtensionOf(std::string_view name) {
+  if (name.size() < 2) return {};
+  const std::size_t dot = name.rfind('.', name.size() - 2);
+  if (dot == std::string_view::npos) return {};
+  return name.substr(dot + 1, 3);
+}
+
+// Whether the extension, blank-padded to three characters, fills one cell of `cells`, a run
+// of cells of `cellWidth` characters whose first three characters are the extension. A
+// shorter extension therefore never matches the start of a longer one ("v" is not "vlw").
+bool InCells(std::string_view cells, std::string_view extension, std::size_t cellWidth) {
+  const std::string wanted = runtime::Pad(extension, 3);
+  for (std::size_t at = 0; at < cells.size(); at += cellWidth) {
+    if (runtime::Pad(cells.substr(at, 3), 3) == wanted) return true;
+  }
+  return false;
+}
+
+std::optional<FileKind> FixedKindOf(std::string_view ext) {
+  static constexpr std::pair<std::string_view, FileKind> kKinds[] = {
+      {"txa", FileKind::TextExport}, {"sty", FileKind::Style}, {"c", FileKind::C},
+      {"cpp", FileKind::C},          {"asp", FileKind::Asp},   {"php", FileKind::Php},
+      {"bas", FileKind::Vb},         {"frm", FileKind::Vb},    {"cls", FileKind::Vb},
+      {"vb", FileKind::VbNet},
+  };
+  for (const auto& [name, kind] : kKinds) {
+    if (ext == name) return kind;
+  }
+  return std::nullopt;
+}
+
+// ---- Directory list ----
+
+struct ListedDir {
+  ScanDirEntry entry;
+  std::string lowerPath;  // the whole lower-cased path: the sort key, never cut
+};
+
+using DirIdentity = std::pair<std::uint64_t, std::uint64_t>;  // device, inode
+
+std::string DisplayName(std::string_view name, int parentLevel) {
+  const std::string marks(static_cast<std::size_t>(parentLevel), kLevelMark);
+  if (marks.size() >= kSubdirWidth) return marks.substr(0, kSubdirWidth);
+  return marks + FitName(name, kSubdirWidth - marks.size());
+}
+
+ListedDir ChildOf(const ListedDir& parent, const DirectoryEntry& listed) {
+  ListedDir child;
+  child.lowerPath = parent.lowerPath + LowerName(runtime::Clip(listed.name)) + '/';
+  child.entry.fPathBs = FitName(child.lowerPath, kDirPathWidth);
+  child.entry.realPath = parent.entry.realPath + listed.name + '/';
+  child.entry.level = static_cast<std::uint8_t>(parent.entry.level + 1);
+  child.entry.subdir = SharedText(DisplayName(listed.name, parent.entry.level));
+  return child;
+}
+
+// Adds the subdirectories of every directory of `level`; false when it added none.
+bool ExpandLevel(std::vector<ListedDir>& dirs, int level, std::set<DirIdentity>& seen) {
+  bool added = false;
+  for (std::size_t k = dirs.size(); k-- > 0;) {
+    if (dirs[k].entry.level != level) continue;
+    const ListedDir parent = dirs[k];  // dirs grows below
+    std::vector<DirectoryEntry> listed;
+    if (!ListDirectory(parent.entry.realPath, "*.*", ListKind::FilesAndDirectories, listed)) {
+      continue;
+    }
+    for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
+      if (!it->isDirectory || it->name.front() == '.') continue;
+      // A symbolic link back up the tree would otherwise add the same directories forever.
+      if (!seen.insert({it->device, it->inode}).second) continue;
+      dirs.push_back(ChildOf(parent, *it));
+      added = true;
+    }
+  }
+  return added;
+}
+
+// ---- Files of one directory ----
+
+struct Candidate {
+  std::string lowerName;
+  const DirectoryEntry* listed;
+  FileKind kind;
+};
+
+std::vector<std::string> ExcludedNames(const std::vector<DirectoryEntry>& excluded) {
+  std::vector<std::string> names;
+  names.reserve(excluded.size());
+  for (const DirectoryEntry& e : excluded) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+FileEntry FileOf(const Candidate& c, const ScanDirEntry& dir, std::uint32_t dirNumber) {
+  FileEntry file;
+  file.name = SharedText(FitName(c.lowerName, kFileNameWidth));
+  file.realName = c.listed->name;
+  file.date = c.listed->date;
+  file.time = c.listed->time;
+  file.size = c.listed->size;
+  file.subdir = dir.subdir;
+  file.subdirNum = dirNumber;
+  file.fileType = c.kind;
+  return file;
+}
+
+}  // namespace
+
+SpecQueue ParseSpecs(std::string_view spec) {
+  SpecQueue specs;
+  const std::size_t last = runtime::Len(spec);
+  std::size_t start = 0;  // 0-based start of the current segment
+  for (std::size_t i = 1; i < last; ++i) {
+    if (spec[i] != ';') continue;
+    if (i - start >= 2) AddSegment(spec.substr(start, i - start), specs);
+    start = i + 1;
+  }
+  return specs;
+}
+
+std::optional<FileKind> FileKindOf(std::string_view realName, const EngineSettings& settings) {
+  const std::string name = LowerName(runtime::Clip(realName));
+  const std::string_view ext = ExtensionOf(name);
+  if (ext.empty()) return FileKind::PlainText;
+  if (InCells(settings.extVeldar, ext, 3)) return FileKind::Veldar;
+  if (InCells(settings.extTemplates, ext, 3)) return FileKind::Template;
+  if (auto kind = FixedKindOf(ext)) return kind;
+  if (InCells(kSkippedExtensions, ext, 4)) return std::nullopt;
+  return FileKind::PlainText;
+}
+
+ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPathBs, bool subdirs,
+                          int subLevels) {
+  std::vector<ListedDir> dirs(1);
+  dirs[0].lowerPath = pathBs;
+  dirs[0].entry.fPathBs = FitName(pathBs, kDirPathWidth);
+  dirs[0].entry.realPath = realPathBs;
+
+  std::set<DirIdentity> seen;
+  struct stat info {};
+  if (stat(realPathBs.c_str(), &info) == 0) seen.insert({info.st_dev, info.st_ino});
+  if (subdirs) {
+    for (int level = 0; level < subLevels; ++level) {
+      if (!ExpandLevel(dirs, level, seen)) break;
+    }
+  }
+
+  // The starting path is a prefix of every other one, so it stays first.
+  std::stable_sort(dirs.begin(), dirs.end(), [](const ListedDir& a, const ListedDir& b) {
+    if (a.lowerPath != b.lowerPath) return a.lowerPath < b.lowerPath;
+    return a.entry.realPath < b.entry.realPath;
+  });
+  ScanDirQueue out;
+  out.reserve(dirs.size());
+  for (ListedDir& d : dirs) out.push_back(std::move(d.entry));
+  return out;
+}
+
+std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
+                              const SpecQueue& specs, const EngineSettings& settings,
+                              FileQueue& files) {
+  std::vector<DirectoryEntry> keep;
+  std::vector<DirectoryEntry> exclude;
+  for (const SpecEntry& s : specs) {
+    ListDirectory(dir.realPath, s.spec, ListKind::FilesOnly, s.tilde ? exclude : keep);
+  }
+  const std::vector<std::string> excluded = ExcludedNames(exclude);
+
+  std::vector<Candidate> candidates;
+  for (auto it = keep.rbegin(); it != keep.rend(); ++it) {
+    const std::optional<FileKind> kind = FileKindOf(it->name, settings);
+    if (!kind) continue;
+    if (std::binary_search(excluded.begin(), excluded.end(), it->name)) continue;
+    candidates.push_back({LowerName(it->name), &*it, *kind});
+  }
+  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+    if (a.lowerName != b.lowerName) return a.lowerName < b.lowerName;
+    return a.listed->name < b.listed->name;
+  });
+
+  std::int64_t added = 0;
+  const std::string* previous = nullptr;  // the same file listed by several specifications
+  for (const Candidate& c : candidates) {
+    if (previous != nullptr && *previous == c.listed->name) continue;
+    previous = &c.listed->name;
+    files.push_back(FileOf(c, dir, dirNumber));
+    ++added;
+  }
+  return added;
+}
+
+FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, const std::string& spec,
+                  bool subdirs, int subLevels, const EngineSettings& settings,
+                  const std::function<void(const std::string&)>& status) {
+  FileSet set;
+  set.dirs = BuildDirList(pathBs, realPathBs, subdirs, subLevels);
+  set.specs = ParseSpecs(spec);
+  for (std::size_t d = 0; d < set.dirs.size(); ++d) {
+    ScanDirEntry& dir = set.dirs[d];
+    if (status) status("Load Files: " + dir.fPathBs);
+    dir.fileCnt =
+        ListOneDirectory(dir, static_cast<std::uint32_t>(d + 1), set.specs, settings, set.files);
+  }
+  return set;
+}
+
+}  // namespace trawlex::engine

@@ -1,0 +1,265 @@
+// A run over real trees: files and results in order, counters, the open-failure question,
+// the run's buttons and the summary.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/search_run.h"
+#include "support/scripted_questions.h"
+#include "support/temp_tree.h"
+
+namespace trawlex::engine {
+namespace {
+
+using testing::CrLf;
+using testing::ScriptedQuestions;
+using testing::TempTree;
+
+SearchSpec Request(const TempTree& tree, const char* text, const char* spec = "*.*") {
+  SearchSpec r;
+  r.text = text;
+  r.path = tree.root().string();
+  r.spec = spec;
+  r.sw.subdirs = 1;
+  r.sw.subLevels = 255;
+  return r;
+}
+
+struct Hit {
+  std::string file;
+  std::string subdir;
+  std::uint32_t line;
+  std::string text;
+  bool operator==(const Hit&) const = default;
+};
+
+std::vector<Hit> Hits(const SearchRun& run) {
+  std::vector<Hit> hits;
+  for (const ResultLine& r : run.results()) {
+    hits.push_back({r.file.str(), r.subdir.str(), r.lineNo, r.text});
+  }
+  return hits;
+}
+
+void RunToEnd(SearchRun& run, int perTick = 2) {
+  while (run.Step(perTick)) {
+  }
+}
+
+class SearchRunTest : public ::testing::Test {
+ protected:
+  TempTree tree;
+  ScriptedQuestions questions;
+  NoLocationTrackers trackers;
+};
+
+TEST_F(SearchRunTest, ReportsHitsInFileListOrderWithCounters) {
+  tree.Write("b.vlw", CrLf({"  x = Cust", "  y = 1", "  cust  =   cust + 1"}));
+  tree.Write("a.vlw", CrLf({"nothing here"}));
+  tree.Write("Sub/c.txt", CrLf({"CUST"}));
+  SearchRun run(Request(tree, "cust"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  const std::vector<Hit> expected = {{"b.vlw", "", 1, " x = Cust"},
+                                     {"b.vlw", "", 3, " cust = cust + 1"},
+                                     {"c.txt", "Sub", 1, "CUST"}};
+  EXPECT_EQ(Hits(run), expected);
+  const SearchCounts& c = run.counts();
+  EXPECT_EQ(c.findCnt, 3);
+  EXPECT_EQ(c.filesFindCnt, 2);
+  EXPECT_EQ(c.subdirsFound, 1);
+  EXPECT_EQ(c.locationFound, 0);
+  EXPECT_EQ(c.scanBytes, static_cast<std::int64_t>(
+                             std::filesystem::file_size(tree.root() / "a.vlw") +
+                             std::filesystem::file_size(tree.root() / "b.vlw") +
+                             std::filesystem::file_size(tree.root() / "Sub/c.txt")));
+  EXPECT_EQ(run.files()[1].count, 2u);
+  EXPECT_EQ(run.dirs()[0].findCnt, 2);
+  EXPECT_EQ(run.dirs()[1].findCnt, 1);
+  EXPECT_EQ(run.state(), RunState::Finished);
+  EXPECT_EQ(run.texts().found, "3 found");
+  EXPECT_EQ(run.texts().filesCount, "Files Count:  3");
+  EXPECT_EQ(run.texts().withFound, "With Found: 2");
+  EXPECT_EQ(run.results()[1].ptr, 22);  // byte 22 starts the third line (1-based)
+  EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(SearchRunTest, SummaryNamesCountsTimeAndBytes) {
+  tree.Write("a.txt", std::string(1500, 'x') + "\r\nkmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  EXPECT_TRUE(run.texts().summary.starts_with("1 found in ")) << run.texts().summary;
+  EXPECT_TRUE(run.texts().summary.ends_with(" seconds,  1,507 bytes")) << run.texts().summary;
+
+  SearchSpec lineMode = Request(tree, "kmn");
+  lineMode.sw[Extra::LineMode] = 1;
+  SearchRun counted(lineMode, {}, questions, trackers);
+  ASSERT_TRUE(counted.Open());
+  RunToEnd(counted);
+  // The long line comes as six records, each counted as a line.
+  EXPECT_TRUE(counted.texts().summary.ends_with(" bytes, 7 lines")) << counted.texts().summary;
+}
+
+TEST_F(SearchRunTest, NoFilesFoundIsToldAndTheRunEnds) {
+  tree.Write("a.txt", "x");
+  SearchRun run(Request(tree, "x", "*.vlw"), {}, questions, trackers);
+  EXPECT_FALSE(run.Open());
+  ASSERT_EQ(questions.asked.size(), 1u);
+  EXPECT_EQ(questions.asked[0], "No files were found||Path: " + tree.root().string() + "|Spec: *.vlw");
+
+  ScriptedQuestions empty;
+  SearchRun noSpecs(Request(tree, "x", ";;"), {}, empty, trackers);
+  EXPECT_FALSE(noSpecs.Open());
+  EXPECT_EQ(empty.asked.size(), 1u);
+}
+
+TEST_F(SearchRunTest, OpenFailureAnswers) {
+  for (const auto answer :
+       {OpenFailureAnswer::Ignore, OpenFailureAnswer::Remove, OpenFailureAnswer::Retry}) {
+    TempTree t;
+    t.Write("a.txt", "kmn\r\n");
+    const auto gone = t.Write("b.txt", "kmn\r\n");
+    t.Write("c.txt", "kmn\r\n");
+    ScriptedQuestions q;
+    q.openAnswers = {answer, OpenFailureAnswer::Ignore};
+    SearchRun run(Request(t, "kmn"), {}, q, trackers);
+    ASSERT_TRUE(run.Open());
+    std::filesystem::remove(gone);  // deleted between listing and search
+    RunToEnd(run, 1);
+    ASSERT_FALSE(q.asked.empty());
+    EXPECT_EQ(q.asked[0],
+              "An error occured while opening the below file.||Error: File Not Found|File: " +
+                  t.path() + "b.txt||Please correct this and press Retry |or press Ignore to "
+                  "skip the file this pass|or press Remove to delete the file from the list.");
+    // Whatever the answer, the next file is searched.
+    ASSERT_EQ(run.counts().findCnt, 2);
+    EXPECT_EQ(run.results()[1].file, std::string_view("c.txt"));
+    EXPECT_EQ(run.files().size(), answer == OpenFailureAnswer::Remove ? 2u : 3u);
+    EXPECT_EQ(q.asked.size(), answer == OpenFailureAnswer::Retry ? 2u : 1u);
+  }
+}
+
+TEST_F(SearchRunTest, RetryFindsTheFileOnceItIsBack) {
+  const auto file = tree.Write("a.txt", "kmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  const auto moved = tree.root() / "elsewhere";
+  std::filesystem::rename(file, moved);
+  questions.beforeOpenAnswer = [&] { std::filesystem::rename(moved, file); };
+  questions.openAnswers = {OpenFailureAnswer::Retry};
+  RunToEnd(run);
+  EXPECT_EQ(questions.asked.size(), 1u);
+  EXPECT_EQ(run.counts().findCnt, 1);
+}
+
+TEST_F(SearchRunTest, AgainRefreshReloadAndKeptResults) {
+  tree.Write("a.txt", "kmn\r\n");
+  tree.Write("b.txt", "other\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  ASSERT_EQ(run.counts().findCnt, 1);
+
+  tree.Write("b.txt", "kmn too\r\n");
+  run.Refresh();  // only files that had hits
+  EXPECT_TRUE(run.filesWithHitsRun());
+  RunToEnd(run);
+  EXPECT_EQ(run.counts().findCnt, 1);
+  EXPECT_FALSE(run.filesWithHitsRun());
+
+  run.Again();  // every file again
+  RunToEnd(run);
+  EXPECT_EQ(run.counts().findCnt, 2);
+  EXPECT_EQ(run.results().size(), 2u);
+
+  run.KeepResultsForNextRun();
+  run.Again();
+  RunToEnd(run);
+  EXPECT_EQ(run.results().size(), 4u);  // kept for one run
+  run.Again();
+  RunToEnd(run);
+  EXPECT_EQ(run.results().size(), 2u);
+
+  tree.Write("c.txt", "x");
+  EXPECT_TRUE(run.ReLoad());
+  EXPECT_EQ(run.files().size(), 3u);
+  EXPECT_EQ(run.texts().filesCount, "Files Count:  3");
+  EXPECT_EQ(run.results().size(), 2u);  // reloading does not search
+}
+
+TEST_F(SearchRunTest, EditedRequestCodes) {
+  tree.Write("a.txt", "kmn\r\nxyz\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  SearchSpec edited = run.request();
+  edited.text = "xyz";
+  run.TakeEditedRequest(edited, 2);  // cancelled: nothing changes
+  EXPECT_EQ(run.request().text, std::string_view("kmn"));
+  run.TakeEditedRequest(edited, 1);  // taken, no run
+  EXPECT_EQ(run.texts().caption, "Results: xyz [Sub255]");
+  EXPECT_EQ(run.state(), RunState::Finished);
+  run.TakeEditedRequest(edited, 120);  // full run keeping the results
+  RunToEnd(run);
+  ASSERT_EQ(run.results().size(), 2u);
+  EXPECT_EQ(run.results()[1].text, "xyz");
+}
+
+TEST_F(SearchRunTest, StopKeepsWhatWasFound) {
+  for (int i = 0; i < 6; ++i) tree.Write("f" + std::to_string(i) + ".txt", "kmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  run.Step(2);
+  run.Stop();
+  EXPECT_EQ(run.state(), RunState::Finished);
+  EXPECT_EQ(run.counts().findCnt, 2);
+  EXPECT_TRUE(run.texts().summary.starts_with("2 found in "));
+  EXPECT_FALSE(run.Step(2));
+}
+
+TEST_F(SearchRunTest, WorkersCommitExactlyWhatASequentialRunDoes) {
+  for (int i = 0; i < 40; ++i) {
+    std::string text;
+    for (int j = 0; j < 50; ++j) text += (j % (i + 3) == 0 ? "kmn " : "abc ") + std::to_string(j) + "\r\n";
+    tree.Write("d" + std::to_string(i % 4) + "/f" + std::to_string(i) + ".txt", text);
+  }
+  SearchRun sequential(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(sequential.Open());
+  RunToEnd(sequential, 3);
+  RunOptions options;
+  options.workers = 3;
+  options.lookAhead = 5;
+  SearchRun parallel(Request(tree, "kmn"), {}, questions, trackers, options);
+  ASSERT_TRUE(parallel.Open());
+  RunToEnd(parallel, 3);
+  EXPECT_EQ(Hits(parallel), Hits(sequential));
+  EXPECT_EQ(parallel.counts().scanBytes, sequential.counts().scanBytes);
+  EXPECT_GT(sequential.counts().findCnt, 100);
+}
+
+TEST_F(SearchRunTest, BadInputIsSearchedWithoutLosingHits) {
+  tree.Write("binary.dat.txt", std::string("a\0b\0kmn\0\r\nkmn\r\n", 15));
+  tree.Write("long.txt", std::string(1 << 20, 'x') + "kmn\r\nkmn\r\n");
+  tree.Write(std::string("bad\xff\xfe.txt"), "kmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  std::vector<std::pair<std::string, std::uint32_t>> found;
+  for (const auto& r : run.results()) found.emplace_back(r.file.str(), r.lineNo);
+  const std::vector<std::pair<std::string, std::uint32_t>> expected = {
+      {"bad\xff\xfe.txt", 1},
+      {"binary.dat.txt", 1},
+      {"binary.dat.txt", 2},
+      // A 1 MiB line comes in records of 255: the text sits in the record after the last
+      // full one, and the next line follows it.
+      {"long.txt", (1u << 20) / 255 + 1},
+      {"long.txt", (1u << 20) / 255 + 2},
+  };
+  EXPECT_EQ(found, expected);
+  EXPECT_TRUE(questions.asked.empty());
+}
+
+}  // namespace
+}  // namespace trawlex::engine
