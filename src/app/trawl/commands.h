@@ -15,6 +15,7 @@ inline constexpr int kExitNoMatch = 1;
 inline constexpr int kExitUsage = 2;
 
 int RunMatchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // Prints "trawl: <message>" and a pointer to the help; returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& message, const std::string& command = {});

@@ -15,6 +15,9 @@ constexpr const char* kUsage =
     "Trawlex searches trees of Veldar source files; trawl is its command-line front end.\n"
     "\n"
     "Commands:\n"
+    "  search [OPTIONS] TEXT [PATH]\n"
+    "                      search the files under PATH for TEXT; print every hit with\n"
+    "                      its location\n"
     "  match [--nocase] MODE TEXT PATTERN\n"
     "                      compare TEXT with PATTERN and print 1 (match) or 0;\n"
     "                      MODE is simple, wild, regex, sound or a number 0 to 15\n"
@@ -27,6 +30,7 @@ using Command = int (*)(const Arguments&, std::ostream&, std::ostream&);
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"match", RunMatchCommand},
+      {"search", RunSearchCommand},
   };
   return commands;
 }
@@ -42,6 +46,7 @@ int UsageError(std::ostream& err, const std::string& message, const std::string&
 }
 
 int Main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);  // hits are printed by the hundred thousand
   if (argc < 2) {
     std::cerr << kUsage;
     return kExitUsage;

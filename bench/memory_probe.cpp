@@ -1,0 +1,52 @@
+// Runs one search over a tree keeping every hit in the results queue, as the results window
+// does, and prints the number of hits and the peak resident memory.
+//
+// Usage: trawlex_memory_probe TEXT PATH
+
+#include <sys/resource.h>
+
+#include <iostream>
+
+#include "engine/prefetcher.h"
+#include "engine/search_run.h"
+#include "engine/standard_trackers.h"
+
+namespace {
+
+class Quiet final : public trawlex::engine::SearchQuestions {
+ public:
+  trawlex::engine::OpenFailureAnswer OpenFailed(const std::string&, const std::string&) override {
+    return trawlex::engine::OpenFailureAnswer::Ignore;
+  }
+  bool StopPrompt(const std::string&) override { return true; }
+  void NoFilesFound(const std::string&, const std::string&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: trawlex_memory_probe TEXT PATH\n";
+    return 2;
+  }
+  trawlex::engine::SearchSpec request;
+  request.text = argv[1];
+  request.path = argv[2];
+  request.spec = "*.*";
+  request.sw.subdirs = 1;
+  request.sw.subLevels = 255;
+  Quiet questions;
+  trawlex::engine::RunOptions options;
+  options.workers = trawlex::engine::Prefetcher::DefaultWorkers();
+  trawlex::engine::SearchRun run(request, {}, questions, trawlex::engine::StandardTrackers(),
+                                 options);
+  if (run.Open()) {
+    while (run.Step(1000)) {
+    }
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::cout << "  " << run.results().size() << " hits kept, peak resident memory "
+            << usage.ru_maxrss / 1024 << " MB\n  " << run.texts().summary << "\n";
+  return 0;
+}

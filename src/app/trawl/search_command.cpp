@@ -1,0 +1,81 @@
+// trawl search: runs a search request over a tree and prints its hits.
+
+#include <sys/stat.h>
+
+#include <iostream>
+#include <memory>
+
+#include "commands.h"
+#include "engine/engine_settings.h"
+#include "engine/prefetcher.h"
+#include "engine/search_run.h"
+#include "engine/standard_trackers.h"
+#include "hit_output.h"
+#include "runtime/match.h"
+#include "runtime/regex_program.h"
+#include "search_options.h"
+#include "terminal_questions.h"
+
+namespace trawlex::app {
+namespace {
+
+bool IsDirectory(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Refuses what the search dialogue would refuse; empty when the request is fine.
+std::string CheckRequest(const SearchOptions& options) {
+  if (!IsDirectory(options.path)) return "path not found: " + options.path;
+  const engine::SearchSpec& request = options.request;
+  if (request.regex() && !request.wild() && !runtime::CompileRegex(request.text.str(), false)) {
+    return "the regular expression does not compile: " + request.text.str();
+  }
+  return {};
+}
+
+}  // namespace
+
+int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  std::string error;
+  const auto options = ParseSearchOptions(args, error);
+  if (!options) return UsageError(err, error, "search");
+  if (options->help) {
+    out << kSearchUsage;
+    return kExitOk;
+  }
+  if (const std::string problem = CheckRequest(*options); !problem.empty()) {
+    err << "trawl: " << problem << "\n";
+    return kExitUsage;
+  }
+
+  const engine::EngineSettings settings = engine::LoadEngineSettings("Search.DAT");
+  engine::SearchRun* running = nullptr;
+  TerminalQuestions questions(err, options->onError, [&running] {
+    if (running) running->Stop();
+  });
+  HitPrinter printer(out, options->format,
+                     options->path.back() == '/' ? options->path : options->path + "/");
+  engine::RunOptions runOptions;
+  runOptions.workers = engine::Prefetcher::DefaultWorkers();
+  runOptions.keepResults = false;  // printed as they come: memory stays flat
+  runOptions.onResult = [&printer, &running](const engine::ResultLine& hit,
+                                             const engine::FileEntry& file) {
+    printer.Print(hit, file, running->dirs()[file.subdirNum - 1]);
+  };
+  engine::SearchRun run(options->request, settings, questions, engine::StandardTrackers(),
+                        runOptions);
+  running = &run;
+  if (run.Open()) {
+    while (run.Step(static_cast<int>(run.files().size()) + 1)) {
+    }
+  }
+  out.flush();
+  if (!options->quiet && run.state() == engine::RunState::Finished && !run.files().empty()) {
+    err << run.texts().summary << "\n";
+  }
+  if (questions.hadErrors()) return kExitUsage;
+  return run.counts().findCnt > 0 ? kExitOk : kExitNoMatch;
+}
+
+}  // namespace trawlex::app

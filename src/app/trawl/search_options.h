@@ -1,0 +1,30 @@
+#pragma once
+// The options of `trawl search`, parsed into a search request and output settings.
+
+#include <optional>
+#include <string>
+
+#include "commands.h"
+#include "engine/search_spec.h"
+
+namespace trawlex::app {
+
+enum class OutputFormat { Grep, Json };
+enum class ErrorPolicy { Ignore, Remove, Stop };
+
+struct SearchOptions {
+  engine::SearchSpec request;
+  std::string path = ".";
+  OutputFormat format = OutputFormat::Grep;
+  ErrorPolicy onError = ErrorPolicy::Ignore;
+  bool quiet = false;
+  bool help = false;
+};
+
+// Parses the arguments after "search". On bad usage returns nullopt and sets `error` to a
+// one-line reason.
+std::optional<SearchOptions> ParseSearchOptions(const Arguments& args, std::string& error);
+
+extern const char* const kSearchUsage;
+
+}  // namespace trawlex::app

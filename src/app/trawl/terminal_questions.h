@@ -1,0 +1,31 @@
+#pragma once
+// The run's questions answered on the terminal: failures are named on stderr and answered
+// by the --on-error policy.
+
+#include <functional>
+#include <iosfwd>
+
+#include "engine/search_questions.h"
+#include "search_options.h"
+
+namespace trawlex::app {
+
+class TerminalQuestions final : public engine::SearchQuestions {
+ public:
+  TerminalQuestions(std::ostream& err, ErrorPolicy policy, std::function<void()> stopRun)
+      : err_(err), policy_(policy), stopRun_(std::move(stopRun)) {}
+
+  engine::OpenFailureAnswer OpenFailed(const std::string& file, const std::string& error) override;
+  bool StopPrompt(const std::string& text) override;
+  void NoFilesFound(const std::string& path, const std::string& spec) override;
+
+  bool hadErrors() const { return hadErrors_; }
+
+ private:
+  std::ostream& err_;
+  ErrorPolicy policy_;
+  std::function<void()> stopRun_;
+  bool hadErrors_ = false;
+};
+
+}  // namespace trawlex::app
