@@ -89,9 +89,9 @@ class ResultCollector {
 
 // Runs the line stage over everything the reader delivers.
 void RunLineStage(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
-                  runtime::TextReader& reader, const HitScout& scout, FileOutcome& outcome) {
+                  runtime::TextReader& reader, HitScout* scout, FileOutcome& outcome) {
   LineStage stage(plan, trackers, job.kind);
-  if (scout) stage.SetScout(scout);
+  stage.SetScout(scout);
   ResultCollector collector(job, outcome.lines);
   const std::function<std::string()> peek = [&reader] { return reader.PeekNext(); };
   const std::function<void(const ReportedLine&)> report = [&collector](const ReportedLine& r) {
@@ -108,20 +108,6 @@ void RunLineStage(const SearchPlan& plan, const FileJob& job, LocationTrackers& 
     outcome.errorText = runtime::ErrorText();
   }
   outcome.linesRead = stage.linesRead();
-}
-
-// Lines whose raw bytes hold no occurrence of the needle cannot hit: the scout tells them
-// apart by walking the occurrences in the file once, front to back.
-HitScout MakeScout(std::string_view raw, const runtime::FoldedFinder& finder) {
-  auto next = std::make_shared<std::int64_t>(-1);
-  const auto length = static_cast<std::int64_t>(finder.needle().size());
-  return [raw, &finder, next, length](std::int64_t begin, std::int64_t end) {
-    if (*next < begin) {
-      const std::size_t at = finder.Find(raw, static_cast<std::size_t>(begin));
-      *next = at == std::string_view::npos ? INT64_MAX : static_cast<std::int64_t>(at);
-    }
-    return *next != INT64_MAX && *next + length <= end;
-  };
 }
 
 struct Scratch {
@@ -153,10 +139,11 @@ void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers
     if (!found) return;
   }
   // A smashed needle may span blanks, so lines are only told apart for the others.
-  const HitScout scout = useNeedle && !plan.smashed ? MakeScout(raw, plan.finder) : HitScout();
+  HitScout scout(raw, plan.finder);
+  const bool useScout = useNeedle && !plan.smashed;
   scratch.reader.OpenMemory(raw);
   const bool hadReadError = outcome.readFailed;
-  RunLineStage(plan, job, trackers, scratch.reader, scout, outcome);
+  RunLineStage(plan, job, trackers, scratch.reader, useScout ? &scout : nullptr, outcome);
   outcome.readFailed = outcome.readFailed || hadReadError;
   scratch.reader.Close();
 }
@@ -178,20 +165,25 @@ void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTracker
     outcome.errorText = runtime::ErrorText();
     return;
   }
-  RunLineStage(plan, job, trackers, reader, HitScout(), outcome);
+  RunLineStage(plan, job, trackers, reader, nullptr, outcome);
   reader.Close();
 }
 
 }  // namespace
 
 std::string ResultText(std::string_view line) {
-  std::string text;
-  text.reserve(line.size());
-  for (char c : line) {
-    if (c == ' ' && !text.empty() && text.back() == ' ') continue;
-    text += c;
+  std::string text(std::min(line.size(), kResultTextWidth + 1), ' ');
+  std::size_t used = 0;
+  bool afterBlank = false;
+  for (std::size_t i = 0; i < line.size() && used < text.size(); ++i) {
+    const char c = line[i];
+    if (c == ' ' && afterBlank) continue;
+    afterBlank = c == ' ';
+    text[used++] = c;
   }
-  return runtime::Fit(text, kResultTextWidth);
+  text.resize(std::min(used, kResultTextWidth));
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
 }
 
 FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers) {

@@ -74,8 +74,9 @@ struct LineStage::CurrentLine final : LineContext {
   std::string_view Upper() const override {
     if (!upperReady) {
       upper.resize(text.size());
+      const auto& table = runtime::Cases().upper;
       for (std::size_t i = 0; i < text.size(); ++i) {
-        upper[i] = static_cast<char>(runtime::ToUpper(static_cast<unsigned char>(text[i])));
+        upper[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
       }
       upperReady = true;
     }
@@ -83,14 +84,14 @@ struct LineStage::CurrentLine final : LineContext {
   }
   std::string_view Lead() const override {
     if (!leadReady) {
-      const std::size_t first = text.find_first_not_of(' ');
-      lead.clear();
-      if (first != std::string::npos) {
-        const std::size_t end = std::min(text.size(), first + kLeadWidth);
-        for (std::size_t i = first; i < end; ++i) {
-          lead += static_cast<char>(runtime::ToUpper(static_cast<unsigned char>(text[i])));
-        }
-        while (!lead.empty() && lead.back() == ' ') lead.pop_back();
+      std::size_t first = 0;
+      while (first < text.size() && text[first] == ' ') ++first;
+      std::size_t end = std::min(text.size(), first + kLeadWidth);
+      while (end > first && text[end - 1] == ' ') --end;
+      lead.resize(end - first);
+      const auto& table = runtime::Cases().upper;
+      for (std::size_t i = first; i < end; ++i) {
+        lead[i - first] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
       }
       leadReady = true;
     }
@@ -133,7 +134,7 @@ bool LineStage::OnLine(std::string_view record, std::int64_t position, std::int6
   if (!ApplyLabelMode(line)) return true;  // passed over
   if (IsCodeLineKind(kind_)) trackers_.CodeLine(kind_, line, state_);
 
-  if (scout_ && !scout_(rawBegin, rawEnd)) return true;
+  if (scout_ && !scout_->MayHit(rawBegin, rawEnd)) return true;
   const std::int32_t hit = Match(line);
   if (hit == 0) return true;
   if (plan_.request.sw.codeOnly && InComment(line, hit)) return true;

@@ -4,6 +4,7 @@
 // matching line is reported.
 
 #include <cstdint>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "engine/file_set.h"
 #include "engine/location.h"
 #include "engine/search_plan.h"
+#include "runtime/folded_search.h"
 
 namespace trawlex::engine {
 
@@ -23,9 +25,29 @@ struct ReportedLine {
   const LocationState* location = nullptr;
 };
 
-// Tells whether the raw bytes [begin, end) of the file can hold a hit at all; lines for
-// which it answers no are still tracked but never matched.
-using HitScout = std::function<bool(std::int64_t begin, std::int64_t end)>;
+// Tells whether the raw bytes [begin, end) of the file can hold a hit at all, by walking the
+// occurrences of the plan's needle in the file once, front to back. Lines for which it
+// answers no are still tracked but never matched.
+class HitScout {
+ public:
+  HitScout(std::string_view raw, const runtime::FoldedFinder& finder)
+      : raw_(raw), finder_(finder), length_(static_cast<std::int64_t>(finder.needle().size())) {}
+
+  bool MayHit(std::int64_t begin, std::int64_t end) {
+    if (next_ < begin) {
+      const std::size_t at = finder_.Find(raw_, static_cast<std::size_t>(begin));
+      next_ = at == std::string_view::npos ? kNone : static_cast<std::int64_t>(at);
+    }
+    return next_ != kNone && next_ + length_ <= end;
+  }
+
+ private:
+  static constexpr std::int64_t kNone = INT64_MAX;
+  std::string_view raw_;
+  const runtime::FoldedFinder& finder_;
+  std::int64_t length_;
+  std::int64_t next_ = -1;
+};
 
 class LineStage {
  public:
@@ -42,7 +64,7 @@ class LineStage {
 
   std::uint32_t linesRead() const { return lineNo_; }
   const LocationState& location() const { return state_; }
-  void SetScout(HitScout scout) { scout_ = std::move(scout); }
+  void SetScout(HitScout* scout) { scout_ = scout; }
 
  private:
   struct CurrentLine;
@@ -58,7 +80,7 @@ class LineStage {
   FileKind kind_;
   LocationState state_;
   std::uint32_t lineNo_ = 0;
-  HitScout scout_;
+  HitScout* scout_ = nullptr;
   std::unique_ptr<CurrentLine> line_;
 };
 

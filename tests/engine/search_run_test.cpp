@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "engine/file_search.h"
 #include "engine/search_run.h"
 #include "support/scripted_questions.h"
 #include "support/temp_tree.h"
@@ -259,6 +260,20 @@ TEST_F(SearchRunTest, BadInputIsSearchedWithoutLosingHits) {
   };
   EXPECT_EQ(found, expected);
   EXPECT_TRUE(questions.asked.empty());
+}
+
+}  // namespace
+}  // namespace trawlex::engine
+
+namespace trawlex::engine {
+namespace {
+
+TEST(ResultText, CollapsesBlankRunsAndCutsTo199) {
+  EXPECT_EQ(ResultText("  IF   x  =  1  "), " IF x = 1");
+  EXPECT_EQ(ResultText(""), "");
+  EXPECT_EQ(ResultText(std::string(300, 'a')), std::string(199, 'a'));
+  // The cut counts characters after collapsing.
+  EXPECT_EQ(ResultText(std::string(10, ' ') + std::string(250, 'b')), " " + std::string(198, 'b'));
 }
 
 }  // namespace
