@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "runtime/names.h"
+#include "support/temp_tree.h"
 
 namespace trawlex::engine {
 namespace {
@@ -76,13 +77,6 @@ TEST(FileKindOf, Extensions) {
 
 class LoadFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "trawlex-files-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern + "/";
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
   void Put(const std::string& path, std::size_t size = 0) {
     fs::create_directories(fs::path(root_ + path).parent_path());
     std::ofstream(root_ + path, std::ios::binary) << std::string(size, 'x');
@@ -103,7 +97,8 @@ class LoadFilesTest : public ::testing::Test {
     }
     return out;
   }
-  std::string root_;
+  testing::TempTree tree_;
+  std::string root_ = tree_.path();
 };
 
 using Lines = std::vector<std::string>;

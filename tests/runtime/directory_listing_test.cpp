@@ -13,6 +13,7 @@
 #include "runtime/error_codes.h"
 #include "runtime/names.h"
 #include "runtime/pictures.h"
+#include "support/temp_tree.h"
 
 namespace trawlex::runtime {
 namespace {
@@ -90,12 +91,6 @@ TEST(SpecMatches, WindowsRules) {
 
 class ListDirectoryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "trawlex-dir-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern + "/";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   void Put(const std::string& name, std::size_t size = 0) {
     std::ofstream(dir_ + name, std::ios::binary) << std::string(size, 'x');
   }
@@ -107,7 +102,8 @@ class ListDirectoryTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  std::string dir_;
+  testing::TempTree tree_;
+  std::string dir_ = tree_.path();
 };
 
 TEST_F(ListDirectoryTest, KindsSpecsAndLinks) {

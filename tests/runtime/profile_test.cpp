@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "runtime/error_codes.h"
+#include "support/temp_tree.h"
 
 namespace trawlex::runtime {
 namespace {
@@ -18,16 +19,6 @@ namespace fs = std::filesystem;
 
 class ProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "trawlex-ini-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "locked", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
 
   fs::path Put(const std::string& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
@@ -41,7 +32,8 @@ class ProfileTest : public ::testing::Test {
   }
   static bool IsRoot() { return geteuid() == 0; }
 
-  fs::path dir_;
+  testing::TempTree tree_;
+  fs::path dir_ = tree_.root();
 };
 
 std::string WithLineEnds(std::string text, const std::string& eol) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/error_codes.h"
+#include "support/temp_tree.h"
 
 namespace trawlex::runtime {
 namespace {
@@ -73,15 +74,6 @@ const char* ModeName(Mode m) {
 
 class TextReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "trawlex-reader-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
 
   std::string Put(const std::string& bytes) {
     const fs::path file = dir_ / ("f" + std::to_string(files_++));
@@ -127,7 +119,8 @@ class TextReaderTest : public ::testing::Test {
     return records;
   }
 
-  fs::path dir_;
+  testing::TempTree tree_;
+  fs::path dir_ = tree_.root();
   int files_ = 0;
   std::vector<std::unique_ptr<char[]>> memory_;
 };

@@ -16,11 +16,18 @@ class TempTree {
     std::string pattern = (std::filesystem::temp_directory_path() / "trawlex-test-XXXXXX").string();
     root_ = mkdtemp(pattern.data());
   }
+  // Tests may lock directories to see failures: they are opened up again before removal.
   ~TempTree() {
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(root_, ignored);
+    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(root_, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+      if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+      }
+    }
+    fs::remove_all(root_, ignored);
   }
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
