@@ -64,8 +64,9 @@ void ClassifyContent(std::string_view content, ProfileLine& line) {
   } else if (content[lead] == '[') {
     // Like Windows, the header ends at the last ']' so a name may itself hold one.
     const std::size_t close = content.rfind(']');
-    line.kind = close > lead ? LineKind::Section : LineKind::Other;
-    if (close > lead) line.name = Trim(content.substr(lead + 1, close - lead - 1));
+    const bool closed = close != std::string_view::npos && close > lead;
+    line.kind = closed ? LineKind::Section : LineKind::Other;  // "[Options" heads nothing
+    if (closed) line.name = Trim(content.substr(lead + 1, close - lead - 1));
   } else if (const std::size_t equals = content.find('=', lead); equals != std::string_view::npos) {
     line.kind = LineKind::Entry;
     line.name = Trim(content.substr(lead, equals - lead));
@@ -438,6 +439,20 @@ bool WriteProfileString(const fs::path& file, std::string_view section, std::str
   }
   return EditProfile(file, true,
                      [&](std::string_view text) { return SetValue(text, section, key, value); });
+}
+
+bool WriteProfileStrings(const fs::path& file, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& entries) {
+  section = Trim(section);
+  if (!StorableSection(section)) return Fail(EINVAL, file);
+  for (const auto& [key, value] : entries) {
+    if (!StorableKey(Trim(key)) || HasLineBreak(value)) return Fail(EINVAL, file);
+  }
+  return EditProfile(file, true, [&](std::string_view text) {
+    std::string edited(text);
+    for (const auto& [key, value] : entries) edited = SetValue(edited, section, Trim(key), value);
+    return edited;
+  });
 }
 
 bool DeleteProfileKey(const fs::path& file, std::string_view section, std::string_view key) {

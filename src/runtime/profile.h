@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trawlex::runtime {
@@ -34,6 +35,11 @@ std::vector<std::string> ReadProfileSectionKeys(const std::filesystem::path& fil
 // or '[', cannot be stored faithfully and are refused as invalid parameters.
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
+
+// Sets several keys of one section in a single replacement of the file: either all of them
+// are written or, on failure, none.
+bool WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& entries);
 
 // Removes every line of `key` in the first matching section. A missing key is no error.
 bool DeleteProfileKey(const std::filesystem::path& file, std::string_view section,

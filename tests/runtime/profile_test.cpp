@@ -101,6 +101,9 @@ TEST_F(ProfileTest, ReadsValuesTheWindowsWay) {
   }
   EXPECT_EQ(ReadProfileString(dir_ / "none.ini", "Options", "EditorName", "x  "), "x");
   EXPECT_EQ(ReadProfileString(Put("b.ini", "\xEF\xBB\xBF[A]\nk=v\n"), "A", "k", ""), "v");
+  // A header without its ']' heads nothing: the keys after it stay in the section before.
+  const fs::path open = Put("o.ini", "[Options\nk=lost\n[Options]\nk=v\n");
+  EXPECT_EQ(ReadProfileString(open, "Options", "k", "dflt"), "v");
 }
 
 TEST_F(ProfileTest, ReadsIntegersLikeGetPrivateProfileInt) {
@@ -255,6 +258,24 @@ TEST_F(ProfileTest, ConcurrentWritersDoNotLoseUpdates) {
   second.join();
   EXPECT_EQ(ReadProfileInt(file, "C", "one", 0), 20);
   EXPECT_EQ(ReadProfileInt(file, "C", "two", 0), 20);
+}
+
+}  // namespace
+}  // namespace trawlex::runtime
+
+namespace trawlex::runtime {
+namespace {
+
+TEST(ProfileBatch, WritesSeveralKeysOrNone) {
+  testing::TempTree tree;
+  const auto file = tree.Write("s.dat", "[Gen]\r\nCase=1\r\n; keep me\r\n[Text]\r\n1=old\r\n");
+  ASSERT_TRUE(WriteProfileStrings(file, "Gen", {{"Case", "0"}, {"Word", "1"}}));
+  EXPECT_EQ(ReadProfileString(file, "Gen", "Case", ""), "0");
+  EXPECT_EQ(ReadProfileString(file, "Gen", "Word", ""), "1");
+  EXPECT_EQ(ReadProfileString(file, "Text", "1", ""), "old");
+  // One key that cannot be stored: nothing of the batch is written.
+  EXPECT_FALSE(WriteProfileStrings(file, "Gen", {{"Case", "5"}, {"Bad=Key", "x"}}));
+  EXPECT_EQ(ReadProfileString(file, "Gen", "Case", ""), "0");
 }
 
 }  // namespace
