@@ -56,6 +56,8 @@ class Desktop {
   virtual int PopupMenu(const std::string& menuText) = 0;
 
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // Several files at once; empty when cancelled.
+  virtual std::vector<std::string> ChooseFiles(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> ChooseDirectory(const std::string& title,
                                                      const std::string& start) = 0;
   virtual std::optional<FontChoice> ChooseFont(const FontChoice& start) = 0;

@@ -18,6 +18,8 @@ class ScriptedDesktop final : public runtime::Desktop {
   std::vector<std::string> menus;
   std::deque<int> menuChoices;
   std::deque<std::optional<std::string>> chosenFiles;
+  std::deque<std::vector<std::string>> chosenFileLists;
+  std::vector<runtime::FileDialogRequest> fileRequests;
   std::deque<std::optional<std::string>> chosenDirectories;
   std::string clipboard;
   std::vector<std::vector<std::string>> programsRun;  // program, then its arguments
@@ -39,8 +41,16 @@ class ScriptedDesktop final : public runtime::Desktop {
     menuChoices.pop_front();
     return choice;
   }
-  std::optional<std::string> ChooseFile(const runtime::FileDialogRequest&) override {
+  std::optional<std::string> ChooseFile(const runtime::FileDialogRequest& request) override {
+    fileRequests.push_back(request);
     return Next(chosenFiles);
+  }
+  std::vector<std::string> ChooseFiles(const runtime::FileDialogRequest& request) override {
+    fileRequests.push_back(request);
+    if (chosenFileLists.empty()) return {};
+    auto files = chosenFileLists.front();
+    chosenFileLists.pop_front();
+    return files;
   }
   std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
     return Next(chosenDirectories);

@@ -16,6 +16,8 @@ inline constexpr int kExitUsage = 2;
 
 int RunMatchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunRegexCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunSavedCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // Prints "trawl: <message>" and a pointer to the help; returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& message, const std::string& command = {});

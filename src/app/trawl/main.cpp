@@ -18,6 +18,13 @@ constexpr const char* kUsage =
     "  search [OPTIONS] TEXT [PATH]\n"
     "                      search the files under PATH for TEXT; print every hit with\n"
     "                      its location\n"
+    "  search --saved NAME [PATH]\n"
+    "                      run a saved search of ./searches.hvn\n"
+    "  saved               list the saved searches of ./searches.hvn\n"
+    "  regex check PATTERN [--word] [--trailing]\n"
+    "  regex explain PATTERN\n"
+    "                      check a regular expression before a search, or explain it\n"
+    "                      element by element\n"
     "  match [--nocase] MODE TEXT PATTERN\n"
     "                      compare TEXT with PATTERN and print 1 (match) or 0;\n"
     "                      MODE is simple, wild, regex, sound or a number 0 to 15\n"
@@ -31,6 +38,8 @@ const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"match", RunMatchCommand},
       {"search", RunSearchCommand},
+      {"regex", RunRegexCommand},
+      {"saved", RunSavedCommand},
   };
   return commands;
 }

@@ -13,7 +13,10 @@
 #include "hit_output.h"
 #include "runtime/match.h"
 #include "runtime/regex_program.h"
+#include "saved_searches_cli.h"
 #include "search_options.h"
+#include "shell/search_parameter_rules.h"
+#include "utilities/regex_checker.h"
 #include "terminal_questions.h"
 
 namespace trawlex::app {
@@ -24,25 +27,62 @@ bool IsDirectory(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// Refuses what the search dialogue would refuse; empty when the request is fine.
-std::string CheckRequest(const SearchOptions& options) {
-  if (!IsDirectory(options.path)) return "path not found: " + options.path;
-  const engine::SearchSpec& request = options.request;
-  if (request.regex() && !request.wild() && !runtime::CompileRegex(request.text.str(), false)) {
-    return "the regular expression does not compile: " + request.text.str();
+// Message texts break lines at '|'; one line reads better on a terminal.
+std::string OneLine(std::string text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '|') c = ' ';
+    if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+    out += c;
   }
+  return out;
+}
+
+// Tidies the request and refuses what the search dialogue would refuse; empty when the
+// request is fine.
+std::string CheckRequest(SearchOptions& options) {
+  engine::SearchSpec& request = options.request;
+  if (request.wild()) request.text = shell::TidyWildcardText(request.text.str());
+  if (request.text.empty()) return "the search text is blank";
+  if (request.regex() && !request.wild()) {
+    if (const auto problem = utilities::RegexProblem(request.text.str(), request.sw.word != 0,
+                                                     request.sw.trail != 0)) {
+      return OneLine(problem->text);
+    }
+    if (!runtime::CompileRegex(request.text.str(), false)) {
+      return "the regular expression does not compile: " + request.text.str();
+    }
+  }
+  request.spec = shell::NormaliseSpecs(request.spec.str());
+  if (request.spec.empty()) return "no file specifications";
+  if (!IsDirectory(options.path)) return "path not found: " + options.path;
   return {};
+}
+
+// Replaces the request by the saved search; a PATH given on the command line wins.
+bool TakeSavedSearch(SearchOptions& options, std::string& error) {
+  const auto saved = LoadSavedSearch(options.savedName, error);
+  if (!saved) return false;
+  const std::string path = options.path;
+  options.request = *saved;
+  if (options.pathGiven) options.request.path = path;
+  options.path = options.request.path.str();
+  return true;
 }
 
 }  // namespace
 
 int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   std::string error;
-  const auto options = ParseSearchOptions(args, error);
+  auto options = ParseSearchOptions(args, error);
   if (!options) return UsageError(err, error, "search");
   if (options->help) {
     out << kSearchUsage;
     return kExitOk;
+  }
+  if (!options->savedName.empty() && !TakeSavedSearch(*options, error)) {
+    err << "trawl: " << error << "\n";
+    return kExitUsage;
   }
   if (const std::string problem = CheckRequest(*options); !problem.empty()) {
     err << "trawl: " << problem << "\n";

@@ -10,6 +10,7 @@ namespace trawlex::app {
 
 const char* const kSearchUsage =
     "Usage: trawl search [OPTIONS] TEXT [PATH]\n"
+    "       trawl search --saved NAME [PATH]\n"
     "\n"
     "Searches the files under PATH (default: the current directory) for TEXT and prints\n"
     "every line that holds it, with its location (procedure, method, routine).\n"
@@ -35,6 +36,8 @@ const char* const kSearchUsage =
     "                       location, text, ptr)\n"
     "      --on-error P     a file that cannot be opened: ignore (default), remove, stop\n"
     "  -q, --quiet          no summary line\n"
+    "      --saved NAME     run the saved search NAME of ./searches.hvn (PATH, when given,\n"
+    "                       replaces its path)\n"
     "\n"
     "The summary goes to stderr as the last line. Exit status: 0 hits found, 1 none, 2 error.\n";
 
@@ -89,6 +92,12 @@ class Parser {
       }
       if (options_.help) return options_;
     }
+    if (!options_.savedName.empty()) {
+      if (operands.size() > 1) return Fail("unexpected argument '" + operands[1] + "'");
+      options_.pathGiven = operands.size() == 1;
+      if (options_.pathGiven) options_.path = operands[0];
+      return options_;
+    }
     if (operands.empty()) return Fail("search needs TEXT");
     if (operands.size() > 2) return Fail("unexpected argument '" + operands[2] + "'");
     if (operands.size() == 2) options_.path = operands[1];
@@ -109,6 +118,7 @@ class Parser {
     if (arg == "-l" || arg == "--label") return Value(arg, value) && SetLabel(value);
     if (arg == "--format") return Value(arg, value) && SetFormat(value);
     if (arg == "--on-error") return Value(arg, value) && SetPolicy(value);
+    if (arg == "--saved") return Value(arg, options_.savedName);
     Fail("unknown option '" + arg + "'");
     return false;
   }

@@ -19,6 +19,8 @@ struct SearchOptions {
   ErrorPolicy onError = ErrorPolicy::Ignore;
   bool quiet = false;
   bool help = false;
+  std::string savedName;   // --saved: run this saved search instead of TEXT and options
+  bool pathGiven = false;  // PATH was given (with --saved it overrides the saved path)
 };
 
 // Parses the arguments after "search". On bad usage returns nullopt and sets `error` to a
