@@ -54,13 +54,15 @@ bool ReadAll(int fd, std::int64_t sizeHint, std::string& out) {
 // when the location changed since the last report.
 class ResultCollector {
  public:
-  ResultCollector(const FileJob& job, ResultsQueue& lines) : job_(job), lines_(lines) {}
+  ResultCollector(const FileJob& job, std::vector<ResultLine>& lines)
+      : job_(job), lines_(lines), path_(job.path) {}
 
   void Add(const ReportedLine& reported) {
     ResultLine line;
     line.file = job_.name;
     line.subdir = job_.subdir;
     line.subdirNum = job_.subdirNum;
+    line.path = path_;
     line.lineNo = reported.lineNo;
     line.ptr = reported.position;
     line.location = LocationOf(*reported.location);
@@ -81,7 +83,8 @@ class ResultCollector {
   }
 
   const FileJob& job_;
-  ResultsQueue& lines_;
+  std::vector<ResultLine>& lines_;
+  SharedText path_;  // one copy of the path for all the file's hits
   LocationState last_;
   bool haveLast_ = false;
   SharedText location_;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/file_set.h"
 #include "engine/location.h"
@@ -33,7 +34,7 @@ struct FileOutcome {
   bool readFailed = false;  // reading stopped early on an error; the lines before it count
   std::int64_t bytes = 0;   // the file's size when opened
   std::int64_t linesRead = 0;
-  ResultsQueue lines;
+  std::vector<ResultLine> lines;  // the file's reported lines, in file order
 };
 
 FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <deque>
 
 #include "runtime/shared_text.h"
 
@@ -19,6 +19,7 @@ struct ResultLine {
   std::string text;             // RQ:TEXT: blank runs reduced to one blank, at most 199
   std::int64_t ptr = 0;         // RQ:PTR: 1-based byte position of the line in the file
   std::uint32_t subdirNum = 0;  // RQ:SUBDIRNUM: 1 is the starting directory
+  SharedText path;              // the file's full path on disk, for every access to it
   // RQ:BLANK is always blank and not stored.
 };
 
@@ -26,6 +27,6 @@ inline constexpr std::size_t kResultTextWidth = 199;
 inline constexpr std::size_t kLocationWidth = 80;
 
 // Appended in the order the lines are found: files in file-list order, lines in file order.
-using ResultsQueue = std::vector<ResultLine>;
+using ResultsQueue = std::deque<ResultLine>;
 
 }  // namespace trawlex::engine

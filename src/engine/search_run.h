@@ -38,7 +38,7 @@ struct RunTexts {
 
 struct RunOptions {
   int workers = 0;                 // threads searching ahead; 0: none
-  std::size_t lookAhead = 16;      // files searched ahead at most
+  std::size_t lookAhead = 64;      // files searched ahead at most
   bool keepResults = true;         // store reported lines in the results queue
   // Called for each committed line, with the file it comes from.
   std::function<void(const ResultLine&, const FileEntry&)> onResult;
