@@ -1,0 +1,77 @@
+#pragma once
+// The frame of the desktop program: the multiple-document window with its menus, the
+// start-up sequence, and the windows it starts (search dialogue, results windows, About).
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "engine/search_spec.h"
+#include "shell/preferences.h"
+#include "shell/recent_store.h"
+#include "shell/search_list_windows.h"
+#include "shell/search_store.h"
+#include "shell/settings_files.h"
+#include "ui/about_window.h"
+#include "ui/search_input_window.h"
+
+class QMdiArea;
+class QAction;
+
+namespace trawlex::runtime {
+class Desktop;
+}
+
+namespace trawlex::ui {
+
+class ResultsWindow;
+
+class MainFrame final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainFrame(runtime::Desktop& desktop, shell::SettingsFiles files, QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  // The start-up sequence: placement, preferences, setup check, look file, then the splash
+  // window and the search dialogue. Call after the frame is shown.
+  void Start();
+
+  // "&Search!": a new search dialogue, or the open one brought forward while the
+  // single-thread limit is on.
+  SearchInputWindow* OpenSearchDialog();
+  // A results window for a request; nullptr when no window slot is free or no file matched.
+  ResultsWindow* OpenResults(const engine::SearchSpec& request);
+
+  QMdiArea& mdiArea() { return *mdi_; }
+  const shell::Preferences& preferences() const { return preferences_; }
+  SearchInputWindow* searchDialog() const { return searchDialog_; }
+  AboutWindow* splash() const { return splash_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void AddWindowMenu();
+  void SetFrameTitle();
+  void NotAvailable(const QString& what);
+  void CloseAllWindows();
+  std::optional<std::pair<engine::SearchSpec, int>> EditParameters(const engine::SearchSpec& request);
+  void OpenStores();
+
+  runtime::Desktop& desktop_;
+  shell::SettingsFiles files_;
+  shell::Preferences preferences_;
+  std::string helpFilePath_;
+  QMdiArea* mdi_ = nullptr;
+  QAction* singleThreadLimit_ = nullptr;
+  QAction* feqBuddy_ = nullptr;
+  QPointer<SearchInputWindow> searchDialog_;
+  QPointer<AboutWindow> splash_;
+  shell::SavedSearchStore savedStore_;
+  shell::RecentSearchStore recentStore_;
+  std::unique_ptr<shell::SearchListWindows> listWindows_;
+};
+
+}  // namespace trawlex::ui

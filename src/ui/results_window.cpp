@@ -1,0 +1,522 @@
+#include "ui/results_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "engine/standard_trackers.h"
+#include "results/results_navigation.h"
+#include "runtime/desktop.h"
+#include "runtime/fixed_text.h"
+#include "ui/format_list_model.h"
+#include "ui/format_list_view.h"
+#include "ui/qt_desktop.h"
+#include "ui/qt_text.h"
+#include "ui/qt_window_geometry.h"
+#include "shell/window_placement.h"
+#include "ui/window_registry.h"
+
+namespace trawlex::ui {
+namespace {
+
+// How long one timer event may search, in batches of the configured number of files.
+constexpr qint64 kSliceMs = 10;
+
+// How often the texts and the list follow a running search.
+constexpr qint64 kShowEveryMs = 100;
+
+// Timer period of the runs that "&Again" and "Refres&h" start: two hundredths of a second.
+constexpr int kRestartPeriodMs = 20;
+
+QPushButton* Button(const char* text, const char* tip, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(text), parent);
+  if (tip) button->setToolTip(QString::fromUtf8(tip));
+  return button;
+}
+
+std::filesystem::path DirectoryOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+results::ListFormat ParsedOrEmpty(std::string_view text) {
+  auto parsed = results::ListFormat::Parse(text);
+  return parsed.format ? std::move(*parsed.format) : results::ListFormat();
+}
+
+// The results popup: the items of later tools are shown disabled.
+constexpr int kChoiceShowFileName = 4;
+constexpr int kFirstLookChoice = 14;
+
+std::string ResultsPopupText(const std::string& lookPopup) {
+  return "~Find and Delete...\tCtrl+Delete|~Delete Menu...\tAlt+Delete|-|~Copy Result "
+         "Line...\tCtrl+C|Show File Name/Path...|-|~View File\tDbl-Click|~Edit "
+         "File\tShift+Dbl-Click|File Options{~Edit Related File|~Edit All Files|-|~Explore 2 "
+         "Pane|~Explore 1 Pane|~Command Prompt Here|-|~ShellExecute Open\tAlt+Dbl-Click|"
+         "~ShellExecute Edit}|-|Change Look{" +
+         lookPopup + "}";
+}
+
+// The file popup, for one file's full name.
+std::string FilePopupText(const std::string& directory, const std::string& name) {
+  return "Copy Names to Clipboard{Path \\ File:\t" + directory.substr(0, 3) + "..\\" + name +
+         "|Path Only:\t" + directory + "|File Only:\t" + name +
+         "}|-|~View File|~Edit File|-|~Explore Folder|~Command Prompt Here|-|~ShellExecute "
+         "Open\tAlt+Dbl-Click|~ShellExecute Edit";
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowContext context,
+                             QWidget* parent)
+    : QWidget(parent),
+      request_(request),
+      context_(std::move(context)),
+      looks_(results::LookFilePath(DirectoryOf(context_.files.lookFile))) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  questions_ = std::make_unique<engine::DesktopSearchQuestions>(*context_.desktop);
+  engine::RunOptions options;
+  options.workers = context_.workers;
+  options.onFinished = [this] { RunFinished(); };
+  run_ = std::make_unique<engine::SearchRun>(request_, context_.preferences.Engine(), *questions_,
+                                             engine::StandardTrackers(), options);
+
+  auto* layout = new QVBoxLayout(this);
+  BuildMenus(this);
+  tabs_ = new QTabWidget(this);
+  tabs_->addTab(BuildResultsTab(), tr("&Results"));
+  tabs_->addTab(BuildFilesTab(), tr("&Files"));
+  tabs_->addTab(BuildPathTab(), tr("Path"));
+  layout->addWidget(tabs_, 1);
+
+  auto* bottom = new QHBoxLayout;
+  stop_ = Button("Stop", nullptr, this);
+  auto* edit = Button("&Edit File",
+                      "Load the selected file into your editor\nOr Shift+Double-Click on the line",
+                      this);
+  auto* view = Button("&View",
+                      "Open file viewer with selected file\nOr Double-Click on the line\nOr "
+                      "Ctrl+Double-Click to open file view in a new thread",
+                      this);
+  connect(stop_, &QPushButton::clicked, this, [this] { run_->Stop(); });
+  connect(edit, &QPushButton::clicked, this, [this] { NotAvailable(tr("Editing a file")); });
+  connect(view, &QPushButton::clicked, this, [this] { NotAvailable(tr("The file viewer")); });
+  bottom->addWidget(stop_);
+  bottom->addStretch(1);
+  bottom->addWidget(edit);
+  bottom->addWidget(view);
+  layout->addLayout(bottom);
+
+  timer_ = new QTimer(this);
+  connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
+  ApplyLookResult(looks_.Open());
+  RebuildLookMenus();
+  resize(760, 460);
+}
+
+ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::BuildMenus(QWidget* host) {
+  auto* bar = new QMenuBar(host);
+  QMenu* results = bar->addMenu(tr("Result&s"));
+  for (const char* item : {"Report of Results", "Save Results to Text File",
+                           "Save Results to Text File and Edit", "Copy Results to Clipboard"}) {
+    results->addAction(QString::fromUtf8(item))->setEnabled(false);  // the export comes later
+  }
+  results->addAction(tr("Copy Result Line to Clipboard  \tCtrl+C"))->setEnabled(false);
+
+  QMenu* look = bar->addMenu(tr("&Look"));
+  lookMenu_ = look->addMenu(tr("List Format"));
+  for (int n = 1; n <= results::kLookCount; ++n) {
+    QAction* action = lookMenu_->addAction(QString("&%1").arg(n));
+    action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, n] { ApplyLook(n); });
+    lookActions_.push_back(action);
+  }
+  QMenu* defaults = look->addMenu(tr("Save Current Format as Default"));
+  connect(defaults->addAction(tr("When Location is present")), &QAction::triggered, this, [this] {
+    looks_.SaveAsDefaultWithLoc();
+    RebuildLookMenus();
+  });
+  connect(defaults->addAction(tr("When Location is NOT present")), &QAction::triggered, this,
+          [this] {
+            looks_.SaveAsDefaultNoLoc();
+            RebuildLookMenus();
+          });
+  QMenu* font = look->addMenu(tr("Font"));
+  connect(font->addAction(tr("Change Font")), &QAction::triggered, this, [this] {
+    auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
+    const runtime::FontChoice start = ToFontChoice(resultsList_->font(), 0);
+    const auto chosen = desktop ? desktop->ChooseFontTitled(start, "Choose List Box Font")
+                                : context_.desktop->ChooseFont(start);
+    if (chosen) resultsList_->setFont(ToQFont(*chosen));
+  });
+  connect(font->addAction(tr("Save Current Font as Default")), &QAction::triggered, this, [this] {
+    const runtime::FontChoice current = ToFontChoice(resultsList_->font(), 0);
+    looks_.SaveFont({current.name, current.size, current.style});
+  });
+  QMenu* widths = look->addMenu(tr("Column Widths"));
+  connect(widths->addAction(tr("Save as Default")), &QAction::triggered, this,
+          [this] { looks_.SaveFormat(resultsList_->FormatWithCurrentWidths()); });
+  connect(widths->addAction(tr("Reset to Original")), &QAction::triggered, this, [this] {
+    resultsModel_->SetFormat(ParsedOrEmpty(looks_.OriginalFormat()));
+    resultsList_->ApplyFormat();
+  });
+  QMenu* window = look->addMenu(tr("Window"));
+  connect(window->addAction(tr("Save Current Size and Location as Default")), &QAction::triggered,
+          this, [this] { SavePlacement(); });
+  static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+}
+
+QWidget* ResultsWindow::BuildResultsTab() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  resultsModel_ = new FormatListModel(
+      [this] { return run_->results().size(); },
+      [this](std::size_t row, int field) { return results::ResultField(run_->results()[row], field); },
+      this);
+  resultsList_ = new FormatListView(page);
+  resultsList_->SetModel(resultsModel_);
+  resultsList_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(resultsList_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { ResultsPopup(resultsList_->viewport()->mapToGlobal(at)); });
+  connect(resultsList_, &QAbstractItemView::doubleClicked, this, [this] {
+    if (!running()) NotAvailable(tr("The file viewer"));
+  });
+  layout->addWidget(resultsList_, 1);
+
+  auto* statusRow = new QHBoxLayout;
+  status_ = new QLabel(page);
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  found_ = new QLabel(page);
+  progress_ = new QProgressBar(page);
+  progress_->setMaximumWidth(160);
+  progress_->setTextVisible(false);
+  statusRow->addWidget(status_, 1);
+  statusRow->addWidget(found_);
+  statusRow->addWidget(progress_);
+  layout->addLayout(statusRow);
+
+  auto* buttons = new QHBoxLayout;
+  refresh_ = Button("Refres&h", "Re-scan just files where text was found", page);
+  again_ = Button("&Again", "Scan all files again", page);
+  auto* remove = Button("&Delete...", "Delete Results Lines Menu", page);
+  parms_ = Button("&Parms...", nullptr, page);
+  auto* print = Button("Pri&nt...", "Results: Print, Copy or Save to File", page);
+  remove->setEnabled(false);  // pruning comes later
+  connect(refresh_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Refresh); });
+  connect(again_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Again); });
+  connect(parms_, &QPushButton::clicked, this, [this] { EditParameters(); });
+  connect(print, &QPushButton::clicked, this, [this] {
+    context_.desktop->PopupMenu(
+        "Print Menu|-|~Print Results Report with Preview|~Save Results to Text File|~Save "
+        "Results to Text File and Edit|~Copy Results to Clipboard");
+  });
+  for (QPushButton* b : {refresh_, again_, remove, parms_, print}) buttons->addWidget(b);
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
+  return page;
+}
+
+QWidget* ResultsWindow::BuildFilesTab() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  filesModel_ = new FormatListModel(
+      [this] { return run_->files().size(); },
+      [this](std::size_t row, int field) { return results::FileField(run_->files()[row], field); },
+      this);
+  filesModel_->SetFormat(ParsedOrEmpty(results::kFilesListFormat));
+  filesList_ = new FormatListView(page);
+  filesList_->SetModel(filesModel_);
+  // A right click marks (or unmarks) the file and offers its names.
+  filesList_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(filesList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const QModelIndex index = filesList_->indexAt(at);
+    if (!index.isValid() || running()) return;
+    engine::FileEntry& file = run_->files()[static_cast<std::size_t>(index.row())];
+    file.mark = file.mark ? 0 : 1;
+    filesModel_->Reset();
+    filesList_->SelectRecord(static_cast<std::size_t>(index.row()));
+    FilePopup(run_->dirs()[file.subdirNum - 1].realPath + file.realName);
+  });
+  layout->addWidget(filesList_, 1);
+
+  auto* row = new QHBoxLayout;
+  filesCount_ = new QLabel(page);
+  withFound_ = new QLabel(page);
+  auto* unmark = Button("&UnMark", "Clear marks", page);
+  auto* remove = Button("&Delete...", "Delete Files from list Menu", page);
+  reload_ = Button("&ReLoad", "Reload files list", page);
+  resultsCheck_ = new QCheckBox(tr("Results"), page);
+  resultsCheck_->setToolTip(
+      tr("When double clicking on a file where results\nwere found, start showing the file at "
+         "the first\nresult line."));
+  remove->setEnabled(false);  // pruning comes later
+  connect(unmark, &QPushButton::clicked, this, [this] {
+    for (engine::FileEntry& file : run_->files()) file.mark = 0;
+    filesModel_->Reset();
+  });
+  connect(reload_, &QPushButton::clicked, this, [this] {
+    run_->ReLoad();
+    RefreshLists();
+    RefreshCounters();
+  });
+  row->addWidget(filesCount_);
+  row->addWidget(withFound_);
+  row->addStretch(1);
+  for (QWidget* w : std::initializer_list<QWidget*>{unmark, remove, reload_, resultsCheck_}) {
+    row->addWidget(w);
+  }
+  layout->addLayout(row);
+  return page;
+}
+
+QWidget* ResultsWindow::BuildPathTab() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  pathLabel_ = new QLabel(page);
+  specLabel_ = new QLabel(page);
+  pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  specLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(pathLabel_);
+  layout->addWidget(specLabel_);
+  pathModel_ = new FormatListModel(
+      [this] { return run_->dirs().size(); },
+      [this](std::size_t row, int field) { return results::ScanDirField(run_->dirs()[row], field); },
+      this);
+  pathModel_->SetFormat(ParsedOrEmpty(results::kPathListFormat));
+  pathList_ = new FormatListView(page);
+  pathList_->SetModel(pathModel_);
+  connect(pathList_, &QAbstractItemView::doubleClicked, this,
+          [this] { NotAvailable(tr("Opening a directory in the file manager")); });
+  layout->addWidget(pathList_, 1);
+  return page;
+}
+
+void ResultsWindow::ApplyLook(int look) { ApplyLookResult(looks_.Apply(look)); RebuildLookMenus(); }
+
+void ResultsWindow::ApplyLookResult(const results::AppliedLook& applied) {
+  resultsModel_->SetFormat(ParsedOrEmpty(applied.format));
+  runtime::FontChoice font;
+  // The looks' old default face is not on this system: the desktop's own sans face stands in.
+  font.name = applied.font.name == results::kDefaultLookFontName
+                  ? ToBytes(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())
+                  : applied.font.name;
+  font.size = applied.font.size;
+  font.style = applied.font.style;
+  resultsList_->setFont(ToQFont(font));
+  resultsList_->ApplyFormat();
+}
+
+void ResultsWindow::RebuildLookMenus() {
+  const results::LookMenus menus = looks_.Menus();
+  for (int n = 0; n < results::kLookCount; ++n) {
+    QAction* action = lookActions_[static_cast<std::size_t>(n)];
+    action->setText(ToQString(menus.captions[static_cast<std::size_t>(n)]));
+    action->setChecked(n + 1 == menus.checked);
+  }
+}
+
+bool ResultsWindow::Start() {
+  const bool started = run_->Open();
+  setWindowTitle(ToQString(run_->texts().caption));
+  parms_->setToolTip(ToQString(run_->texts().parmsTip));
+  pathLabel_->setText(tr("Path: ") + ToQString(request_.path.str()));
+  specLabel_->setText(tr("Spec: ") + ToQString(request_.spec.str()));
+  RefreshLists();
+  if (!started) return false;
+  progress_->setRange(0, static_cast<int>(run_->files().size()));
+  timer_->setInterval(0);  // the first run ticks as fast as the event loop allows
+  StartTicking();
+  return true;
+}
+
+bool ResultsWindow::running() const { return run_->state() == engine::RunState::Running; }
+
+void ResultsWindow::StartTicking() {
+  stop_->setEnabled(true);
+  for (QPushButton* b : {again_, refresh_, parms_, reload_}) b->setEnabled(false);
+  timer_->start();
+}
+
+void ResultsWindow::Tick() {
+  // Batches of the configured size, as many as fit in a short slice: the window stays as
+  // responsive as with one batch per tick, without paying the event loop per batch.
+  QElapsedTimer slice;
+  slice.start();
+  do {
+    run_->Step(run_->filesPerTick());
+  } while (running() && slice.elapsed() < kSliceMs);
+  // The texts and the list follow the run a few times a second: redrawing them on every
+  // tick of a few files would cost more than the search itself.
+  if (running() && (!sinceShown_.isValid() || sinceShown_.elapsed() >= kShowEveryMs)) {
+    sinceShown_.restart();
+    resultsModel_->RecordsAppended();
+    status_->setText(ToQString(run_->texts().status));
+    found_->setText(ToQString(run_->texts().found));
+    progress_->setValue(static_cast<int>(run_->progress()));
+  }
+}
+
+void ResultsWindow::RunFinished() {
+  timer_->stop();
+  resultsModel_->RecordsAppended();
+  status_->setText(ToQString(run_->texts().summary));
+  found_->setText(ToQString(run_->texts().found));
+  progress_->setValue(0);
+  stop_->setEnabled(false);
+  for (QPushButton* b : {again_, refresh_, parms_, reload_}) b->setEnabled(true);
+  if (const auto look = looks_.RunCompleted(run_->counts().locationFound != 0)) {
+    ApplyLookResult(*look);
+    RebuildLookMenus();
+  }
+  RefreshLists();
+  RefreshCounters();
+  emit runFinished(run_->counts().findCnt);
+}
+
+void ResultsWindow::RefreshCounters() {
+  filesCount_->setText(ToQString(results::FilesCountText(run_->files().size())));
+  withFound_->setText(ToQString(results::WithFoundText(run_->counts().filesFindCnt)));
+}
+
+void ResultsWindow::RefreshLists() {
+  filesModel_->Reset();
+  pathModel_->Reset();
+}
+
+void ResultsWindow::StartRun(void (engine::SearchRun::*restart)()) {
+  if (running()) return;
+  ((*run_).*restart)();
+  resultsModel_->Reset();
+  progress_->setRange(0, static_cast<int>(run_->files().size()));
+  timer_->setInterval(kRestartPeriodMs);
+  StartTicking();
+}
+
+void ResultsWindow::EditParameters() {
+  if (running() || !context_.editParameters) return;
+  const auto edited = context_.editParameters(run_->request());
+  if (!edited) return;
+  const bool startsRun = edited->second >= 10;
+  run_->TakeEditedRequest(edited->first, edited->second);
+  request_ = run_->request();
+  setWindowTitle(ToQString(run_->texts().caption));
+  parms_->setToolTip(ToQString(run_->texts().parmsTip));
+  if (startsRun && running()) {
+    resultsModel_->Reset();
+    progress_->setRange(0, static_cast<int>(run_->files().size()));
+    timer_->setInterval(kRestartPeriodMs);
+    StartTicking();
+  }
+}
+
+void ResultsWindow::Navigate(int code) {
+  if (tabs_->currentIndex() == 0) {
+    const auto& rows = run_->results();
+    const std::size_t selected = resultsList_->currentRecord();
+    if (rows.empty() || selected == static_cast<std::size_t>(-1)) return;
+    std::optional<std::size_t> target;
+    if (code == kEventNextLine) target = results::NextRow(rows.size(), selected);
+    if (code == kEventPreviousLine) target = results::PreviousRow(rows.size(), selected);
+    if (code == kEventNextFile) target = results::NextFileRow(rows, selected);
+    if (code == kEventPreviousFile) target = results::PreviousFileRow(rows, selected);
+    if (target) resultsList_->SelectRecord(*target);
+  } else if (tabs_->currentIndex() == 1) {
+    const std::size_t count = run_->files().size();
+    const std::size_t selected = filesList_->currentRecord();
+    if (count == 0 || selected == static_cast<std::size_t>(-1)) return;
+    const bool forward = code == kEventNextLine || code == kEventNextFile;
+    const auto target =
+        forward ? results::NextRow(count, selected) : results::PreviousRow(count, selected);
+    if (target) filesList_->SelectRecord(*target);
+  }
+}
+
+void ResultsWindow::ResultsPopup(const QPoint& where) {
+  if (running()) return;  // the gestures rest while a search runs
+  auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
+  const std::string text = ResultsPopupText(looks_.Menus().popupText);
+  const int choice = desktop ? desktop->PopupMenuAt(text, where) : context_.desktop->PopupMenu(text);
+  if (choice >= kFirstLookChoice && choice < kFirstLookChoice + results::kLookCount) {
+    ApplyLook(choice - kFirstLookChoice + 1);
+    return;
+  }
+  const std::size_t selected = resultsList_->currentRecord();
+  if (choice != kChoiceShowFileName || selected >= run_->results().size()) return;
+  FilePopup(run_->results()[selected].path.str());
+}
+
+// The names of one file, to copy to the clipboard; its other items come with later tools.
+void ResultsWindow::FilePopup(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  const int choice = context_.desktop->PopupMenu(FilePopupText(directory, name));
+  if (choice == 1) context_.desktop->SetClipboardText(path);
+  if (choice == 2) context_.desktop->SetClipboardText(directory);
+  if (choice == 3) context_.desktop->SetClipboardText(name);
+}
+
+void ResultsWindow::NotAvailable(const QString& what) {
+  runtime::Tell(*context_.desktop, ToBytes(what + tr(" is not available yet.")), "Results");
+}
+
+void ResultsWindow::SavePlacement() {
+  // Inside the frame the placement is the sub-window's, which holds this one.
+  QWidget* host = parentWidget() ? parentWidget() : this;
+  QtWindowGeometry geometry(*host);
+  shell::SaveWindowPosition(geometry, context_.files.trawlexIni, shell::kSearchResultsSection);
+}
+
+QString ResultsWindow::statusText() const { return status_->text(); }
+
+bool ResultsWindow::event(QEvent* event) {
+  if (event->type() != ProgramEvent::EventType()) return QWidget::event(event);
+  const int code = static_cast<ProgramEvent*>(event)->Code();
+  QWidget* host = parentWidget() ? parentWidget() : this;
+  switch (code) {
+    case kEventNextLine:
+    case kEventPreviousLine:
+    case kEventNextFile:
+    case kEventPreviousFile:
+      Navigate(code);
+      break;
+    case kEventCloseResults:
+      host->close();
+      break;
+    case kEventMinimizeResults:
+      if (!host->isMinimized()) host->showMinimized();
+      break;
+    case kEventRestoreResults:
+    case kEventRestoreBoth:
+      if (host->isMinimized()) host->showNormal();
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event) {
+  timer_->stop();
+  run_->Stop();
+  QWidget::closeEvent(event);
+}
+
+void ResultsWindow::contextMenuEvent(QContextMenuEvent* event) { event->ignore(); }
+
+}  // namespace trawlex::ui

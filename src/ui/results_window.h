@@ -1,0 +1,130 @@
+#pragma once
+// The results window: one search, run on a timer over its SearchRun, with the hits, the file
+// list and the directory list on three tabs, the looks of the results list, and the buttons
+// and gestures that act on a hit. Windows hold no search logic: the run, the looks and the
+// navigation live in the libraries below.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "engine/search_run.h"
+#include "results/look_file.h"
+#include "shell/preferences.h"
+#include "shell/settings_files.h"
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace trawlex::runtime {
+class Desktop;
+}
+
+namespace trawlex::ui {
+
+class FormatListModel;
+class FormatListView;
+
+// What a results window needs from the program around it.
+struct ResultsWindowContext {
+  runtime::Desktop* desktop = nullptr;
+  shell::SettingsFiles files;
+  shell::Preferences preferences;
+  // Edits a copy of the window's request in the search-parameters dialogue: the edited
+  // request and the answer code, or nothing when it could not be opened.
+  std::function<std::optional<std::pair<engine::SearchSpec, int>>(const engine::SearchSpec&)>
+      editParameters;
+  int workers = 0;  // threads searching ahead of the run
+};
+
+class ResultsWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  ResultsWindow(const engine::SearchSpec& request, ResultsWindowContext context,
+                QWidget* parent = nullptr);
+  ~ResultsWindow() override;
+
+  // Prepares, loads the files and starts the run; false when no file was found (the user was
+  // told and the window should close).
+  bool Start();
+
+  engine::SearchRun& run() { return *run_; }
+  const results::Looks& looks() const { return looks_; }
+  FormatListView& resultsList() { return *resultsList_; }
+  FormatListView& filesList() { return *filesList_; }
+  QTabWidget& tabs() { return *tabs_; }
+  QString statusText() const;
+  void ApplyLook(int look);
+
+ signals:
+  // A run finished (after its summary is shown); the count is FINDCNT.
+  void runFinished(qint64 foundCount);
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void BuildMenus(QWidget* host);
+  QWidget* BuildResultsTab();
+  QWidget* BuildFilesTab();
+  QWidget* BuildPathTab();
+  void RebuildLookMenus();
+  void ApplyLookResult(const results::AppliedLook& applied);
+  void StartTicking();
+  void Tick();
+  void RunFinished();
+  void RefreshCounters();
+  void RefreshLists();
+  void StartRun(void (engine::SearchRun::*restart)());
+  void EditParameters();
+  void Navigate(int code);
+  void ResultsPopup(const QPoint& where);
+  void FilePopup(const std::string& path);
+  void NotAvailable(const QString& what);
+  void SavePlacement();
+  bool running() const;
+
+  engine::SearchSpec request_;
+  ResultsWindowContext context_;
+  std::unique_ptr<engine::SearchQuestions> questions_;
+  std::unique_ptr<engine::SearchRun> run_;
+  results::Looks looks_;
+
+  QTabWidget* tabs_ = nullptr;
+  FormatListModel* resultsModel_ = nullptr;
+  FormatListView* resultsList_ = nullptr;
+  FormatListModel* filesModel_ = nullptr;
+  FormatListView* filesList_ = nullptr;
+  FormatListModel* pathModel_ = nullptr;
+  FormatListView* pathList_ = nullptr;
+  QLabel* status_ = nullptr;
+  QLabel* found_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* filesCount_ = nullptr;
+  QLabel* withFound_ = nullptr;
+  QLabel* pathLabel_ = nullptr;
+  QLabel* specLabel_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QPushButton* parms_ = nullptr;
+  QPushButton* again_ = nullptr;
+  QPushButton* refresh_ = nullptr;
+  QPushButton* reload_ = nullptr;
+  QCheckBox* resultsCheck_ = nullptr;
+  QMenu* lookMenu_ = nullptr;
+  std::vector<QAction*> lookActions_;
+  QTimer* timer_ = nullptr;
+  QElapsedTimer sinceShown_;
+};
+
+}  // namespace trawlex::ui

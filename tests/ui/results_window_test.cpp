@@ -1,0 +1,165 @@
+// The results window over the sample tree: the run on its timer, the hits through the
+// looks, the counters, the buttons that restart the run, the program events.
+
+#include "ui/results_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "support/scripted_desktop.h"
+#include "support/temp_tree.h"
+#include "ui/format_list_model.h"
+#include "ui/format_list_view.h"
+#include "ui/window_registry.h"
+
+namespace trawlex::ui {
+namespace {
+
+class ResultsWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(std::filesystem::path(TRAWLEX_SAMPLES_DIR) / "../share/VAVADUD2.INI.Shipped",
+                               tree.root() / "VavaDud2.INI");
+  }
+
+  // A window on the sample tree, its run finished.
+  std::unique_ptr<ResultsWindow> Finished(const char* text, ResultsWindowContext context = {}) {
+    engine::SearchSpec request;
+    request.text = text;
+    request.path = TRAWLEX_SAMPLES_DIR;
+    request.spec = "*.*";
+    request.sw.subdirs = 1;
+    request.sw.subLevels = 9;
+    context.desktop = &desktop;
+    context.files = shell::SettingsFilesIn(tree.root());
+    auto window = std::make_unique<ResultsWindow>(request, std::move(context));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    QSignalSpy finished(window.get(), &ResultsWindow::runFinished);
+    EXPECT_TRUE(window->Start());
+    EXPECT_TRUE(finished.wait(10000));
+    return window;
+  }
+
+  static std::vector<std::string> Lines(ResultsWindow& window, std::size_t row, std::size_t group) {
+    auto* model = static_cast<FormatListModel*>(window.resultsList().model());
+    std::vector<std::string> lines;
+    for (const auto& line : model->CellLines(row, group)) lines.push_back(line.text.toStdString());
+    return lines;
+  }
+
+  testing::TempTree tree;
+  testing::ScriptedDesktop desktop;
+};
+
+TEST_F(ResultsWindowTest, RunsTheSearchAndShowsHitsWithLocations) {
+  auto window = Finished("UpdateStock");
+  const auto& results = window->run().results();
+  ASSERT_EQ(results.size(), 5u);
+  EXPECT_TRUE(window->statusText().startsWith("5 found in ")) << window->statusText().toStdString();
+  // Hits with locations: the look for them (Two Line): file over subdirectory, line over
+  // nothing, location over text.
+  EXPECT_EQ(window->looks().currentLook(), 1);
+  EXPECT_EQ(Lines(*window, 1, 0), (std::vector<std::string>{"inventory.vlw", "app"}));
+  EXPECT_EQ(Lines(*window, 1, 2),
+            (std::vector<std::string>{"Main", " LocalCount = UpdateStock(1, 10)"}));
+  EXPECT_EQ(window->windowTitle(), "Results: UpdateStock [Sub9]");
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ResultsWindowTest, ChoosesTheNoLocationLookOnceAndKeepsIt) {
+  auto window = Finished("sample application");  // only in the notes: no location
+  EXPECT_EQ(window->run().results().size(), 1u);
+  EXPECT_EQ(window->looks().currentLook(), 6);
+  auto* model = static_cast<FormatListModel*>(window->resultsList().model());
+  EXPECT_EQ(model->columnCount(), 4);
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "File");
+  window->ApplyLook(2);
+  QSignalSpy again(window.get(), &ResultsWindow::runFinished);
+  window->run().Again();  // a later run keeps the look the user chose
+  window->run().Step(1000);
+  EXPECT_EQ(window->looks().currentLook(), 2);
+}
+
+TEST_F(ResultsWindowTest, EditedParametersRestartTheRun) {
+  struct Answer {
+    int code;
+    std::size_t rows;  // after the answer's run (if any)
+  };
+  for (const Answer answer : {Answer{2, 5}, Answer{1, 5}, Answer{20, 2}, Answer{120, 7}}) {
+    ResultsWindowContext context;
+    context.editParameters = [&](const engine::SearchSpec& current) {
+      engine::SearchSpec edited = current;
+      edited.text = "ReportStock";
+      return std::make_optional(std::make_pair(edited, answer.code));
+    };
+    auto window = Finished("UpdateStock", context);
+    QSignalSpy finished(window.get(), &ResultsWindow::runFinished);
+    const auto buttons = window->findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
+      if (button->text() == "&Parms...") button->click();
+    }
+    if (answer.code >= 10) {
+      EXPECT_TRUE(finished.wait(10000)) << answer.code;
+    }
+    EXPECT_EQ(window->run().results().size(), answer.rows) << answer.code;
+    const bool taken = answer.code == 1 || answer.code >= 10;
+    EXPECT_EQ(window->windowTitle().startsWith("Results: ReportStock"), taken) << answer.code;
+  }
+}
+
+void Send(QWidget& window, int code) {
+  ProgramEvent event(code);
+  QCoreApplication::sendEvent(&window, &event);
+}
+
+TEST_F(ResultsWindowTest, ProgramEventsMoveTheSelectionAndCloseTheWindow) {
+  auto window = Finished("stock");
+  FormatListView& list = window->resultsList();
+  list.SelectRecord(0);
+  Send(*window, kEventNextLine);
+  EXPECT_EQ(list.currentRecord(), 1u);
+  Send(*window, kEventNextFile);
+  const auto& results = window->run().results();
+  EXPECT_NE(results[list.currentRecord()].file, results[1].file);
+  EXPECT_EQ(results[list.currentRecord() - 1].file, results[1].file);
+  Send(*window, kEventPreviousLine);
+  EXPECT_EQ(results[list.currentRecord()].file, results[1].file);
+  window->show();
+  Send(*window, kEventCloseResults);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ResultsWindowTest, FilesAndPathTabsShowTheLists) {
+  auto window = Finished("stock");
+  const auto labels = window->findChildren<QLabel*>();
+  std::vector<std::string> texts;
+  for (QLabel* label : labels) texts.push_back(label->text().toStdString());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Files Count:  14"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "With Found: 9"), texts.end());
+  EXPECT_EQ(window->run().dirs().size(), 9u);
+}
+
+TEST_F(ResultsWindowTest, RightClickOnAFileMarksItAndCopiesItsName) {
+  auto window = Finished("stock");
+  FormatListView& files = window->filesList();
+  files.resize(600, 400);
+  const QRect first = files.visualRect(files.model()->index(0, 0));
+  desktop.menuChoices = {1, 3};
+  emit files.customContextMenuRequested(first.center());
+  const engine::FileEntry& file = window->run().files()[0];
+  EXPECT_EQ(file.mark, 1);
+  EXPECT_EQ(desktop.clipboard, window->run().dirs()[file.subdirNum - 1].realPath + file.realName);
+  EXPECT_TRUE(desktop.menus.back().starts_with("Copy Names to Clipboard{Path \\ File:\t"));
+  emit files.customContextMenuRequested(first.center());  // again: unmarked, name only
+  EXPECT_EQ(file.mark, 0);
+  EXPECT_EQ(desktop.clipboard, file.realName);
+}
+
+}  // namespace
+}  // namespace trawlex::ui
