@@ -94,6 +94,19 @@ bool RestStartsWith(std::string_view text, std::size_t at, std::string_view word
   return true;
 }
 
+// IsWord on the lead, read straight from the line: routine code asks this of every line,
+// and most of them are not even close.
+bool LeadIsWord(const LineContext& line, std::string_view word) {
+  const std::string_view text = line.Line();
+  std::size_t at = 0;
+  while (at < text.size() && text[at] == ' ') ++at;
+  if (at >= text.size() || runtime::ToUpper(static_cast<unsigned char>(text[at])) !=
+                               static_cast<unsigned char>(word[0])) {
+    return false;
+  }
+  return IsWord(line.Lead(), word);
+}
+
 void LeaveDeclarations(LocationState& state) {
   state.inClass = 0;
   state.inMap = 0;
@@ -123,7 +136,7 @@ void VeldarStructureStep(const LineContext& line, LocationState& state) {
       state.emptyMember = 1;
     }
   }
-  if (state.inRoutine == 1 && !label && IsWord(line.Lead(), "DATA")) {
+  if (state.inRoutine == 1 && !label && LeadIsWord(line, "DATA")) {
     state.inData = 1;
     LeaveDeclarations(state);
   }
