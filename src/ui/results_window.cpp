@@ -181,15 +181,24 @@ void ResultsWindow::BuildMenus(QWidget* host) {
   static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
 }
 
+// A list of one of the run's queues, shown through `format` (none: the looks set it).
+FormatListView* ResultsWindow::MakeList(QWidget* page, FormatListModel*& model,
+                                        FormatListModel::CountFn count,
+                                        FormatListModel::FieldFn field, std::string_view format) {
+  model = new FormatListModel(std::move(count), std::move(field), this);
+  if (!format.empty()) model->SetFormat(ParsedOrEmpty(format));
+  auto* view = new FormatListView(page);
+  view->SetModel(model);
+  return view;
+}
+
 QWidget* ResultsWindow::BuildResultsTab() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  resultsModel_ = new FormatListModel(
-      [this] { return run_->results().size(); },
+  resultsList_ = MakeList(
+      page, resultsModel_, [this] { return run_->results().size(); },
       [this](std::size_t row, int field) { return results::ResultField(run_->results()[row], field); },
-      this);
-  resultsList_ = new FormatListView(page);
-  resultsList_->SetModel(resultsModel_);
+      {});
   resultsList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(resultsList_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ResultsPopup(resultsList_->viewport()->mapToGlobal(at)); });
@@ -234,13 +243,10 @@ QWidget* ResultsWindow::BuildResultsTab() {
 QWidget* ResultsWindow::BuildFilesTab() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  filesModel_ = new FormatListModel(
-      [this] { return run_->files().size(); },
+  filesList_ = MakeList(
+      page, filesModel_, [this] { return run_->files().size(); },
       [this](std::size_t row, int field) { return results::FileField(run_->files()[row], field); },
-      this);
-  filesModel_->SetFormat(ParsedOrEmpty(results::kFilesListFormat));
-  filesList_ = new FormatListView(page);
-  filesList_->SetModel(filesModel_);
+      results::kFilesListFormat);
   // A right click marks (or unmarks) the file and offers its names.
   filesList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(filesList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -293,13 +299,10 @@ QWidget* ResultsWindow::BuildPathTab() {
   specLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(pathLabel_);
   layout->addWidget(specLabel_);
-  pathModel_ = new FormatListModel(
-      [this] { return run_->dirs().size(); },
+  pathList_ = MakeList(
+      page, pathModel_, [this] { return run_->dirs().size(); },
       [this](std::size_t row, int field) { return results::ScanDirField(run_->dirs()[row], field); },
-      this);
-  pathModel_->SetFormat(ParsedOrEmpty(results::kPathListFormat));
-  pathList_ = new FormatListView(page);
-  pathList_->SetModel(pathModel_);
+      results::kPathListFormat);
   connect(pathList_, &QAbstractItemView::doubleClicked, this,
           [this] { NotAvailable(tr("Opening a directory in the file manager")); });
   layout->addWidget(pathList_, 1);

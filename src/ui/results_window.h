@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "engine/search_run.h"
+#include "results/list_format.h"
 #include "results/look_file.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
@@ -76,6 +77,10 @@ class ResultsWindow final : public QWidget {
 
  private:
   void BuildMenus(QWidget* host);
+  FormatListView* MakeList(QWidget* page, FormatListModel*& model,
+                           std::function<std::size_t()> count,
+                           std::function<results::FieldValue(std::size_t, int)> field,
+                           std::string_view format);
   QWidget* BuildResultsTab();
   QWidget* BuildFilesTab();
   QWidget* BuildPathTab();
