@@ -68,8 +68,8 @@ class DialogDriver {
       if (Widget* widget = find()) {
         timer->deleteLater();
         timer->stop();
+        act(*widget);  // still pending while it acts: the watchdog leaves a slow action alone
         --pending_;
-        act(*widget);
       } else if (++tries > 1000) {
         timer->stop();
         timer->deleteLater();
