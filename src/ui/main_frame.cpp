@@ -28,23 +28,15 @@
 #include "ui/about_window.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
+#include "ui/multi_search_window.h"
+#include "ui/preferences_window.h"
 #include "ui/results_window.h"
+#include "ui/saved_search_windows.h"
 #include "ui/search_input_window.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
 namespace {
-
-// The saved-search list windows and the naming dialogue are not there yet: every request
-// for them is answered "closed without a choice".
-class NoSearchListWindows final : public shell::SearchListWindows {
- public:
-  std::optional<shell::SavedChoice> OpenSearch(shell::OpenSearchList&) override { return {}; }
-  std::optional<shell::RecentChoice> OpenLastSearch(shell::LastSearchList&) override { return {}; }
-  bool SearchSave(shell::SearchSaveModel&) override { return false; }
-  bool NewWindowModifierHeld() override { return false; }
-  void StartSearchParameters() override {}
-};
 
 // What a search dialogue works on, kept alive as long as the dialogue.
 class SearchDialogParts final : public QObject {
@@ -110,7 +102,14 @@ MainFrame::MainFrame(runtime::Desktop& desktop, shell::SettingsFiles files, QWid
   } else {
     resize(1024, 720);
   }
-  listWindows_ = std::make_unique<NoSearchListWindows>();
+  // A search opened with Ctrl or Shift gets a dialogue of its own, even while the
+  // single-thread limit would bring the open one forward.
+  listWindows_ = std::make_unique<QtSearchListWindows>(this, files_, [this] {
+    const bool limit = singleThreadLimit_->isChecked();
+    singleThreadLimit_->setChecked(false);
+    OpenSearchDialog();
+    singleThreadLimit_->setChecked(limit);
+  });
   BuildMenus();
   AppWindows().Open(this, WindowKind::Frame);
 }
@@ -145,7 +144,8 @@ void MainFrame::OpenStores() {
 
 void MainFrame::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
-  file->addAction(tr("Preferences...."))->setEnabled(false);  // its window comes later
+  connect(file->addAction(tr("Preferences....")), &QAction::triggered, this,
+          [this] { RunPreferences(this, preferences_, files_, desktop_); });
   connect(file->addAction(tr("P&rint Setup...")), &QAction::triggered, this, [this] {
     QPrinter printer;
     QPageSetupDialog(&printer, this).exec();
@@ -246,6 +246,7 @@ SearchInputWindow* MainFrame::OpenSearchDialog() {
   parts->model.Open();
   auto* dialog = new SearchInputWindow(parts->model, desktop_, this);
   parts->setParent(dialog);
+  dialog->SetSavedSearchWindowsAvailable(true);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   if (AppWindows().Open(dialog, WindowKind::SearchParameters) == 0) {
     runtime::Tell(desktop_, "No window slot is free.", "Search", runtime::Icon::Warning);
@@ -265,7 +266,7 @@ SearchInputWindow* MainFrame::OpenSearchDialog() {
             if (action.kind == shell::SearchAction::Kind::Search) {
               OpenResults(action.request);
             } else if (action.kind == shell::SearchAction::Kind::MultiSearch) {
-              NotAvailable(tr("The multi search"));
+              OpenMultiSearch(action.request);
             }
           });
   if (!searchDialog_) searchDialog_ = dialog;
@@ -274,6 +275,13 @@ SearchInputWindow* MainFrame::OpenSearchDialog() {
 }
 
 ResultsWindow* MainFrame::OpenResults(const engine::SearchSpec& request) {
+  ResultsWindow* opened = nullptr;
+  StartResults(request, {}, &opened);
+  return opened;
+}
+
+int MainFrame::StartResults(const engine::SearchSpec& request, const PrepareResults& prepare,
+                            ResultsWindow** opened) {
   ResultsWindowContext context;
   context.desktop = &desktop_;
   context.files = files_;
@@ -283,10 +291,11 @@ ResultsWindow* MainFrame::OpenResults(const engine::SearchSpec& request) {
     return EditParameters(current);
   };
   auto* results = new ResultsWindow(request, std::move(context));
-  if (AppWindows().Open(results, WindowKind::Results) == 0) {
+  const int slot = AppWindows().Open(results, WindowKind::Results);
+  if (slot == 0) {
     runtime::Tell(desktop_, "No window slot is free.", "Search", runtime::Icon::Warning);
     delete results;
-    return nullptr;
+    return 0;
   }
   QMdiSubWindow* sub = mdi_->addSubWindow(results);
   sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -298,11 +307,33 @@ ResultsWindow* MainFrame::OpenResults(const engine::SearchSpec& request) {
   shell::RestoreWindowPosition(geometry, files_.trawlexIni, shell::kSearchResultsSection);
   sub->show();
   shell::DebugTrace("Search", ToBytes(ToQString(request.text.str())));
+  if (prepare) prepare(*results, slot);
   if (!results->Start()) {
-    sub->close();
-    return nullptr;
+    sub->close();  // no file matched: the user was told
+    return slot;
   }
-  return results;
+  if (opened) *opened = results;
+  return slot;
+}
+
+// The multi search starts each of its searches here; a window's count goes back to it when
+// its first run finishes.
+int MainFrame::StartMultiSearchEntry(const engine::SearchSpec& request, int /*mode*/) {
+  return StartResults(request, [](ResultsWindow& window, int slot) {
+    QObject::connect(&window, &ResultsWindow::runFinished, &window,
+                     [slot](qint64 count) { ReportMultiSearchCount(slot, count); });
+  });
+}
+
+void MainFrame::OpenMultiSearch(const engine::SearchSpec& request) {
+  MultiSearchWindow* window = MultiSearchWindow::Open(
+      request, desktop_,
+      [this](const engine::SearchSpec& entry, int mode) { return StartMultiSearchEntry(entry, mode); },
+      this);
+  if (!window) return;
+  QMdiSubWindow* sub = mdi_->addSubWindow(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->show();
 }
 
 std::optional<std::pair<engine::SearchSpec, int>> MainFrame::EditParameters(
@@ -311,6 +342,7 @@ std::optional<std::pair<engine::SearchSpec, int>> MainFrame::EditParameters(
                           shell::DialogMode::Edit);
   parts.model.Open(request);
   SearchInputWindow dialog(parts.model, desktop_, this);
+  dialog.SetSavedSearchWindowsAvailable(true);
   dialog.exec();
   return std::make_pair(parts.model.request(), dialog.resultCode());
 }

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "engine/search_spec.h"
@@ -42,6 +43,8 @@ class MainFrame final : public QMainWindow {
   SearchInputWindow* OpenSearchDialog();
   // A results window for a request; nullptr when no window slot is free or no file matched.
   ResultsWindow* OpenResults(const engine::SearchSpec& request);
+  // A multi search of the request's text ("_cb_" for each clipboard line).
+  void OpenMultiSearch(const engine::SearchSpec& request);
 
   QMdiArea& mdiArea() { return *mdi_; }
   const shell::Preferences& preferences() const { return preferences_; }
@@ -59,6 +62,13 @@ class MainFrame final : public QMainWindow {
   void CloseAllWindows();
   std::optional<std::pair<engine::SearchSpec, int>> EditParameters(const engine::SearchSpec& request);
   void OpenStores();
+  // Opens a results window and starts its run: its window slot, 0 when none was free (a
+  // window whose search found no file closes again, and still gives its slot). `prepare`
+  // runs before the run starts.
+  using PrepareResults = std::function<void(ResultsWindow&, int slot)>;
+  int StartResults(const engine::SearchSpec& request, const PrepareResults& prepare,
+                   ResultsWindow** opened = nullptr);
+  int StartMultiSearchEntry(const engine::SearchSpec& request, int mode);
 
   runtime::Desktop& desktop_;
   shell::SettingsFiles files_;

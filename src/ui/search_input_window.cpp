@@ -28,6 +28,7 @@
 #include "engine/label_modes.h"
 #include "shell/window_placement.h"
 #include "ui/qt_text.h"
+#include "ui/regex_assistant_window.h"
 #include "ui/qt_window_geometry.h"
 
 namespace trawlex::ui {
@@ -229,8 +230,7 @@ void SearchInputWindow::BuildControls() {
   oop_ = AddSwitch(
       "oop", "OOP Code", "Search V4 OOP Code", [](R& m, bool on) { m.SetOop(on); },
       [](const S& r) -> bool { return r.sw.oop; });
-  assistant_ = Button(this, "assistant", "Regular Expression Assistant", kNotYet);
-  assistant_->setEnabled(false);
+  assistant_ = Button(this, "assistant", "Regular Expression Assistant", nullptr);
 
   labels_ = new QTreeWidget(this);
   labels_->setObjectName("labels");
@@ -377,6 +377,15 @@ void SearchInputWindow::Connect() {
   connect(presets_, &QToolButton::clicked, this, [this] { Run([this] { model_.SpecPresets(); }); });
   connect(apps_, &QPushButton::clicked, this, [this] { Run([this] { model_.PickApps(); }); });
   connect(drop_, &QPushButton::clicked, this, [this] { Run([this] { model_.DropMenu(); }); });
+  // The assistant edits the find text; once it completes, the search is a regular one.
+  connect(assistant_, &QPushButton::clicked, this, [this] {
+    Run([this] {
+      std::string pattern = model_.request().text.str();
+      if (RunRegexAssistant(this, desktop_, pattern) != 1) return;
+      model_.request().text = pattern;
+      model_.AssistantCompleted();
+    });
+  });
   connect(new_, &QPushButton::clicked, this, [this] {
     Run([this] { model_.New(); });
     FocusField(shell::Field::Find);

@@ -103,7 +103,7 @@ class SearchInputWindow : public QDialog {
   bool DropOnPath(QEvent* event);
 
   shell::SearchParameters& model_;
-  runtime::Desktop& desktop_;  // for the tools still to come (regular-expression assistant)
+  runtime::Desktop& desktop_;
   bool used_ = false;
   bool closing_ = false;
   bool storeWindowsAvailable_ = false;

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Renders every window of the desktop program with sample content under Xvfb into docs/.
+# Usage: scripts/window_shots.sh [BUILD_DIR] [OUTPUT_DIR]
+# Needs xvfb (apt-get install xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$(pwd)
+build=${1:-build/release}
+out=$(realpath -m "${2:-docs}")
+command -v Xvfb >/dev/null || { echo "needs Xvfb (apt-get install xvfb)"; exit 2; }
+tool=$(realpath "$build/tools/trawlex_window_shots")
+work=$(mktemp -d)
+display=:$((80 + RANDOM % 9))
+Xvfb "$display" -screen 0 1400x900x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+sleep 1
+mkdir -p "$out"
+cat >"$work/Search.DAT" <<DAT
+[Options]
+EditorName=xdg-open %F
+NoSplash2=1
+[Setup]
+Searches=1
+DAT
+cp share/VAVADUD2.INI.Shipped "$work/"
+(cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
+   timeout 60 "$tool" "$repo/samples" "$out")

@@ -1,0 +1,139 @@
+// Renders each window of the desktop program with sample content into PNG files, for the
+// documentation. Run it from a scratch directory (it creates the settings files and stores
+// there), under Xvfb for the look of a real desktop: scripts/window_shots.sh does both.
+//
+// Usage: trawlex_window_shots SAMPLES_DIR OUTPUT_DIR
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <iostream>
+
+#include "shell/favourites.h"
+#include "shell/preferences.h"
+#include "shell/recent_store.h"
+#include "shell/saved_search.h"
+#include "shell/search_store.h"
+#include "ui/main_frame.h"
+#include "ui/multi_search_window.h"
+#include "ui/preferences_window.h"
+#include "ui/qt_desktop.h"
+#include "ui/regex_assistant_window.h"
+#include "ui/results_window.h"
+#include "ui/search_input_window.h"
+
+namespace {
+
+using namespace trawlex;
+
+QString outputDir;
+
+void Save(QWidget& window, const char* name) {
+  QApplication::processEvents();
+  const QString file = outputDir + "/" + name + ".png";
+  window.grab().save(file);
+  std::cout << file.toStdString() << "\n";
+}
+
+// Shows a modal window opened by `open` long enough to render it, then closes it.
+void SaveModal(const char* name, const std::function<void()>& open,
+               const std::function<void(QWidget&)>& fill = {}) {
+  QTimer::singleShot(600, [name, fill] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) return;
+    if (fill) fill(*window);
+    Save(*window, name);
+    window->close();
+  });
+  open();
+}
+
+void AddSavedSearches() {
+  shell::SavedSearchStore store;
+  if (!store.Open(shell::SavedSearchStore::kFileName.data())) return;
+  const struct {
+    const char* name;
+    const char* text;
+    const char* spec;
+    bool favourite;
+  } searches[] = {{"Stock procedures", "Stock", "*.vlw;*.inc", true},
+                  {"Order handling", "Order", "*.*", true},
+                  {"Templates", "#PROCEDURE", "*.tpl", false}};
+  for (const auto& s : searches) {
+    shell::SavedSearch record;
+    record.name = s.name;
+    record.text = s.text;
+    record.path = "/work/samples";
+    record.spec = s.spec;
+    record.sw.subdirs = 1;
+    record.sw.subLevels = 9;
+    record.sw[engine::Extra::Favourite] = s.favourite;
+    store.Add(record);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::cerr << "usage: trawlex_window_shots SAMPLES_DIR OUTPUT_DIR\n";
+    return 2;
+  }
+  const std::string samples = argv[1];
+  outputDir = QString::fromLocal8Bit(argv[2]);
+  AddSavedSearches();
+
+  ui::QtDesktop desktop;
+  ui::MainFrame frame(desktop, shell::SettingsFilesIn("."));
+  frame.resize(1200, 800);
+  frame.show();
+  frame.Start();
+  if (frame.splash()) frame.splash()->close();
+
+  ui::SearchInputWindow* dialog = frame.searchDialog();
+  dialog->model().request().text = "UpdateStock";
+  dialog->model().request().path = samples;
+  dialog->model().request().spec = "*.*";
+  dialog->model().request().sw.subdirs = 1;
+  dialog->model().request().sw.subLevels = 9;
+  dialog->model().SetWord(true);
+  // Run from the dialogue's model, so the recent searches list it too.
+  frame.OpenResults(dialog->model().Search().request);
+  QApplication::processEvents();
+  Save(*dialog, "search-parameters");
+  QTimer::singleShot(400, [&] {
+    if (!frame.mdiArea().subWindowList().isEmpty()) {
+      Save(*frame.mdiArea().subWindowList().front()->widget(), "results-window");
+    }
+    Save(frame, "frame");
+
+    for (QPushButton* button : frame.searchDialog()->findChildren<QPushButton*>()) {
+      const QString text = button->text();
+      if (text == "&Open") SaveModal("open-search", [button] { button->click(); });
+      if (text == "&Last") SaveModal("last-searches", [button] { button->click(); });
+      if (text == "Save &As") SaveModal("search-save", [button] { button->click(); });
+    }
+    shell::Preferences preferences = frame.preferences();
+    SaveModal("preferences", [&] {
+      ui::RunPreferences(&frame, preferences, shell::SettingsFilesIn("."), desktop);
+    });
+    std::string pattern = "Update{Stock|Cust}";
+    SaveModal("regex-assistant", [&] { ui::RunRegexAssistant(&frame, desktop, pattern); });
+    engine::SearchSpec multi = frame.searchDialog()->model().request();
+    multi.text = "_cb_";
+    desktop.SetClipboardText("UpdateStock\nReportStock\nTakeOrder\n");
+    frame.OpenMultiSearch(multi);
+    QApplication::processEvents();
+    for (QMdiSubWindow* sub : frame.mdiArea().subWindowList()) {
+      if (auto* window = qobject_cast<ui::MultiSearchWindow*>(sub->widget())) {
+        Save(*window, "multi-search");
+      }
+    }
+    QApplication::quit();
+  });
+  return QApplication::exec();
+}
