@@ -18,7 +18,7 @@
 
 namespace trawlex::engine {
 
-// Splits the specifications text (the request's specifications followed by ';') at each ';'.
+// Splits the file specifications text (the request's specifications followed by ';') at each ';'.
 // A segment is taken only when it holds two characters or more and is not blank; it loses
 // its leading blanks and is cut to 24 characters, and a leading '~' turns it into an
 // exclusion. The first character is never taken as a separator, and text after the last
@@ -52,7 +52,7 @@ struct FileSet {
   FileQueue files;
 };
 
-// Builds the directory list, parses the specifications and lists every directory in order,
+// Builds the directory list, parses the file specifications and lists every directory in order,
 // setting each directory's file count. `status` receives "Load Files: " and the directory's
 // path before the directory is listed. An empty file list is for the caller to report.
 FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, const std::string& spec,

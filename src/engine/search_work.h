@@ -22,7 +22,7 @@ struct SearchWork {
   std::string pathBs;              // PATHBS: the start directory in lower case, ending with '/'
   std::string realPathBs;          // the start directory as given, ending with '/': for access
   std::int32_t pathLen = 0;        // PATHLEN
-  std::string spec;                // SPEC: the specifications followed by one ';'
+  std::string spec;                // SPEC: the file specifications followed by one ';'
   std::uint8_t wtCheck = 0;        // WTCHECK
   std::string textWt1;             // TEXTWT1: a word at the start of a line
   std::string textWt2;             // TEXTWT2: a word at the end of a line

@@ -1,7 +1,7 @@
 #pragma once
 // The small rules of the search-parameters dialogue, as functions: tidying a wildcard text,
 // normalising specifications, the drop-down histories, trimming a path to what exists, and
-// the specification and application presets.
+// the file-specification and application presets.
 
 #include <string>
 #include <string_view>
@@ -29,9 +29,9 @@ std::string TrimUntilPathExists(std::string_view path);
 // A path as the search takes it: without a trailing '/', except the root itself.
 std::string WithoutTrailingSlash(std::string_view path);
 
-// The specification presets offered beside the specifications field, as the popup shows them
+// The file-specification presets offered beside the file specifications field, as the popup shows them
 // ("Erase", a separator, then the presets upper-cased), and what choosing item `choice`
-// (1-based, "Erase" first) does to the specifications.
+// (1-based, "Erase" first) does to the file specifications.
 std::string SpecPresetMenu();
 std::string ApplySpecPreset(std::string_view specs, int choice);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The search-parameters dialogue without its window: the request it edits, its three
 // drop-down histories, the switch rules, "&Search" with every check in order, and the tools
-// for the path and the specifications. The window binds its controls to request() and the
+// for the path and the file specifications. The window binds its controls to request() and the
 // histories, and calls these operations from its buttons.
 
 #include <string>
@@ -79,12 +79,12 @@ class SearchParameters {
   // The regular-expression assistant completed: the regex switch comes on.
   void AssistantCompleted();
 
-  // Leaving the specifications field normalises them.
+  // Leaving the file specifications field normalises them.
   void LeaveSpecs();
   SearchAction Search(EditButton button = EditButton::Ok, bool append = false);
 
   void DropMenu();          // "&Drop"
-  void SpecPresets();       // "..." beside the specifications
+  void SpecPresets();       // "..." beside the file specifications
   void ChoosePath();        // "..." beside the path
   void PickApps();          // "A&pp"
   void OpenFileManager();   // the Explorer button

@@ -33,24 +33,7 @@ constexpr int kByteMaximum = 255;
 constexpr int kLastSearchesMaximum = 9999;
 constexpr int kHelpPathWidth = 64;
 
-// Typed text as bytes, cut at a character boundary so that it fits a field of `width` bytes.
-std::string Bytes(const QString& text, std::size_t width) {
-  std::string bytes = ToBytes(text);
-  if (bytes.size() <= width) return bytes;
-  std::size_t n = width;
-  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
-  bytes.resize(n);
-  return bytes;
-}
 
-// Shows `bytes` in the entry unless it already shows them, so that the cursor stays where
-// the user put it while typing.
-void Show(QLineEdit* field, std::string_view bytes) {
-  const QString text = ToQString(bytes);
-  if (field->text() == text) return;
-  const QSignalBlocker block(field);
-  field->setText(text);
-}
 
 QLineEdit* Entry(QWidget* parent, const char* name, int maxLength) {
   auto* entry = new QLineEdit(parent);
@@ -200,15 +183,15 @@ QWidget* PreferencesWindow::BuildFilesTab() {
 void PreferencesWindow::Connect() {
   shell::Preferences& p = model_.values();
   connect(editor_, &QLineEdit::textEdited, this, [this, &p](const QString& text) {
-    const std::string bytes = Bytes(text, shell::kEditorNameWidth);
+    const std::string bytes = FieldBytes(text, shell::kEditorNameWidth);
     p.editorName = bytes;
     // Only what the field can hold stays in sight (many-byte characters fill it early).
-    if (bytes != ToBytes(text)) Show(editor_, bytes);
+    if (bytes != ToBytes(text)) ShowText(editor_, bytes);
   });
   connect(extVeldar_, &QLineEdit::textEdited, this,
-          [&p](const QString& text) { p.extVeldar = Bytes(text, shell::kExtensionListWidth); });
+          [&p](const QString& text) { p.extVeldar = FieldBytes(text, shell::kExtensionListWidth); });
   connect(extTemplates_, &QLineEdit::textEdited, this,
-          [&p](const QString& text) { p.extTemplates = Bytes(text, shell::kExtensionListWidth); });
+          [&p](const QString& text) { p.extTemplates = FieldBytes(text, shell::kExtensionListWidth); });
   const auto toByte = [](int value) { return static_cast<std::uint8_t>(value); };
   connect(filesPerTimer_, &QSpinBox::valueChanged, this,
           [&p, toByte](int value) { p.filesPerTimer = toByte(value); });
@@ -227,11 +210,11 @@ void PreferencesWindow::Connect() {
 
 void PreferencesWindow::Redisplay() {
   const shell::Preferences& p = model_.values();
-  Show(editor_, p.editorName.view());
+  ShowText(editor_, p.editorName.view());
   // The lists are held with two blanks after them; the entries show them without.
-  Show(extVeldar_, runtime::Clip(p.extVeldar));
-  Show(extTemplates_, runtime::Clip(p.extTemplates));
-  Show(helpFile_, p.helpFilePath.view());
+  ShowText(extVeldar_, runtime::Clip(p.extVeldar));
+  ShowText(extTemplates_, runtime::Clip(p.extTemplates));
+  ShowText(helpFile_, p.helpFilePath.view());
   SetNumber(filesPerTimer_, p.filesPerTimer);
   SetNumber(filesPerTimerModal_, p.filesPerTimerModal);
   SetNumber(lastSearchCnt_, std::max(p.lastSearchCnt, 0));
@@ -242,7 +225,7 @@ void PreferencesWindow::Redisplay() {
 
 void PreferencesWindow::ChooseEditor() {
   if (!model_.ChooseEditor(desktop_)) return;
-  Show(editor_, model_.values().editorName.view());
+  ShowText(editor_, model_.values().editorName.view());
   editor_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -250,10 +233,10 @@ void PreferencesWindow::ChooseEditor() {
 void PreferencesWindow::LeaveExtensionField(QLineEdit* field) {
   if (field == extVeldar_) {
     model_.LeaveExtVeldar();
-    Show(field, model_.values().extVeldar);
+    ShowText(field, model_.values().extVeldar);
   } else {
     model_.LeaveExtTemplates();
-    Show(field, model_.values().extTemplates);
+    ShowText(field, model_.values().extTemplates);
   }
 }
 

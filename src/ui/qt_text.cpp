@@ -1,5 +1,8 @@
 #include "ui/qt_text.h"
 
+#include <QLineEdit>
+#include <QSignalBlocker>
+
 #include "runtime/text_encoding.h"
 
 namespace trawlex::ui {
@@ -17,6 +20,22 @@ QString MessageText(std::string_view text) {
   QString shown = ToQString(text);
   shown.replace(QLatin1Char('|'), QLatin1Char('\n'));
   return shown;
+}
+
+std::string FieldBytes(const QString& text, std::size_t width) {
+  std::string bytes = ToBytes(text);
+  if (bytes.size() <= width) return bytes;
+  std::size_t n = width;
+  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
+  bytes.resize(n);
+  return bytes;
+}
+
+void ShowText(QLineEdit* entry, std::string_view bytes) {
+  const QString text = ToQString(bytes);
+  if (entry->text() == text) return;
+  const QSignalBlocker block(entry);
+  entry->setText(text);
 }
 
 }  // namespace trawlex::ui

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/fixed_text.h"
+
+class QLineEdit;
+
 namespace trawlex::ui {
 
 // The Unicode reading of program text.
@@ -17,5 +21,21 @@ std::string ToBytes(const QString& text);
 
 // Message text: every '|' starts a new line, so "||" leaves an empty line.
 QString MessageText(std::string_view text);
+
+// Typed text as bytes, cut at a character boundary so that it fits a field of `width` bytes
+// (the field itself would cut inside a character and leave invalid UTF-8).
+std::string FieldBytes(const QString& text, std::size_t width);
+
+// A field takes what an entry shows only when it differs from what the field holds, so
+// that text the user did not touch keeps its exact bytes (a Windows-1252 name would not
+// survive a round trip through Unicode and UTF-8).
+template <std::size_t Width>
+void TakeIfChanged(runtime::FixedText<Width>& field, const QString& shown) {
+  if (shown != ToQString(field.view())) field = FieldBytes(shown, Width);
+}
+
+// Shows `bytes` in the entry unless it already shows them, so that the cursor stays where
+// the user put it while typing.
+void ShowText(QLineEdit* entry, std::string_view bytes);
 
 }  // namespace trawlex::ui

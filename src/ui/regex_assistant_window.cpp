@@ -50,15 +50,6 @@ constexpr const char* kPatternTools[] = {
 };
 constexpr const char* kNotYet = "Not available yet";
 
-// Typed text as bytes, cut at a character boundary so that it fits a field of `width` bytes.
-std::string Bytes(const QString& text, std::size_t width) {
-  std::string bytes = ToBytes(text);
-  if (bytes.size() <= width) return bytes;
-  std::size_t n = width;
-  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
-  bytes.resize(n);
-  return bytes;
-}
 
 // The length of the UTF-8 sequence of two or more bytes that starts at `at`, or 0.
 std::size_t MultiByteLength(std::string_view bytes, std::size_t at) {
@@ -98,12 +89,6 @@ QLineEdit* Entry(QWidget* parent, const QString& name) {
   return entry;
 }
 
-void Show(QLineEdit* field, std::string_view bytes) {
-  const QString text = ToQString(bytes);
-  if (field->text() == text) return;
-  const QSignalBlocker block(field);
-  field->setText(text);
-}
 
 // ---- Help texts of the "&Syntax" area
 
@@ -481,12 +466,12 @@ bool RegexAssistantWindow::AcceptPending() {
 
 void RegexAssistantWindow::AcceptTestText(int k) {
   testEdited_[k - 1] = false;
-  model_.SetTestText(k, Bytes(testTexts_[k - 1]->text(), kPatternWidth));
+  model_.SetTestText(k, FieldBytes(testTexts_[k - 1]->text(), kPatternWidth));
 }
 
 bool RegexAssistantWindow::AcceptPattern() {
   patternEdited_ = false;
-  if (model_.SetPattern(Bytes(regX_->text(), kPatternWidth))) return true;
+  if (model_.SetPattern(FieldBytes(regX_->text(), kPatternWidth))) return true;
   Redisplay();
   SelectPattern();
   return false;
@@ -515,9 +500,9 @@ void RegexAssistantWindow::PressOk() {
 }
 
 void RegexAssistantWindow::Redisplay() {
-  if (!patternEdited_) Show(regX_, model_.Pattern());
+  if (!patternEdited_) ShowText(regX_, model_.Pattern());
   for (int k = 1; k <= kTestTextCount; ++k) {
-    if (!testEdited_[k - 1]) Show(testTexts_[k - 1], model_.TestTextAt(k).view());
+    if (!testEdited_[k - 1]) ShowText(testTexts_[k - 1], model_.TestTextAt(k).view());
     results_[k - 1]->setText(ToQString(model_.ResultAt(k)));
   }
   const QSignalBlocker blockWord(word_);

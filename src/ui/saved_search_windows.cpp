@@ -76,23 +76,7 @@ bool NewWindowModifiers(Qt::KeyboardModifiers modifiers) {
   return (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
 }
 
-// Typed text as bytes, cut at a character boundary so that it fits a field of `width`
-// bytes (the field itself would cut inside a character).
-std::string Bytes(const QString& text, std::size_t width) {
-  std::string bytes = ToBytes(text);
-  if (bytes.size() <= width) return bytes;
-  std::size_t n = width;
-  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
-  bytes.resize(n);
-  return bytes;
-}
 
-// A field takes the entry's text only when the user changed it, so that a stored name in
-// Windows-1252 keeps its exact bytes.
-template <std::size_t Width>
-void Take(runtime::FixedText<Width>& field, const QString& shown) {
-  if (shown != ToQString(field.view())) field = Bytes(shown, Width);
-}
 
 // The frame of both list windows: tabs with their locators, the list, the record buttons
 // and "Close"; the place and column widths kept in Trawlex.INI. A subclass reads the rows
@@ -254,7 +238,7 @@ class SavedListDialog : public QDialog {
         const int tab = static_cast<int>(locators_.size());
         connect(locator, &QLineEdit::textEdited, this,
                 [this, tab, width = spec.locatorWidth](const QString& text) {
-                  OnLocate(tab, Bytes(text, width));
+                  OnLocate(tab, FieldBytes(text, width));
                 });
       } else {
         row->addStretch();
@@ -532,13 +516,13 @@ class SearchSaveDialog final : public QDialog {
   }
 
   void reject() override {
-    Take(model_.name, name_->text());  // the name stays as typed, whichever way it closes
+    TakeIfChanged(model_.name, name_->text());  // the name stays as typed, whichever way it closes
     QDialog::reject();
   }
 
  private:
   void Ok() {
-    Take(model_.name, name_->text());
+    TakeIfChanged(model_.name, name_->text());
     if (!model_.Ok()) {
       // The model has beeped and said why; the user corrects the name.
       name_->setFocus();

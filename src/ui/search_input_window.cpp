@@ -44,24 +44,7 @@ constexpr int kCodeColumn = 8;   // label list columns, in characters
 constexpr int kNameColumn = 30;
 constexpr const char* kNotYet = "Not available yet";
 
-// Typed text as bytes, cut at a character boundary so that it fits a field of `width`
-// bytes (the field itself would cut inside a character and leave invalid UTF-8).
-std::string Bytes(const QString& text, std::size_t width) {
-  std::string bytes = ToBytes(text);
-  if (bytes.size() <= width) return bytes;
-  std::size_t n = width;
-  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
-  bytes.resize(n);
-  return bytes;
-}
 
-// A field takes what the user sees only when it differs from what it holds, so that text
-// the user did not touch keeps its exact bytes (a Windows-1252 path would not survive a
-// round trip through Unicode and UTF-8).
-template <std::size_t Width>
-void Take(runtime::FixedText<Width>& field, const QString& shown) {
-  if (shown != ToQString(field.view())) field = Bytes(shown, Width);
-}
 
 QString Tip(std::initializer_list<const char*> lines) {
   QStringList joined;
@@ -453,9 +436,9 @@ void SearchInputWindow::Run(const std::function<void()>& operation) {
 
 void SearchInputWindow::Collect() {
   engine::SearchSpec& request = model_.request();
-  Take(request.text, find_->currentText());
-  Take(request.path, path_->currentText());
-  Take(request.spec, specs_->currentText());
+  TakeIfChanged(request.text, find_->currentText());
+  TakeIfChanged(request.path, path_->currentText());
+  TakeIfChanged(request.spec, specs_->currentText());
   request.sw.subLevels = static_cast<std::uint8_t>(levels_->value());
 }
 
