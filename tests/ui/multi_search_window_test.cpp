@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "widget_lookup.h"
 #include "support/scripted_desktop.h"
 #include "ui/qt_text.h"
 #include "ui/window_registry.h"
@@ -75,11 +76,7 @@ class MultiSearchWindowTest : public ::testing::Test {
   }
 
   template <typename Widget>
-  Widget* Get(const char* name) {
-    auto* widget = window->findChild<Widget*>(QString::fromUtf8(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  Widget* Get(const char* name) { return test::NamedChild<Widget>(*window, name); }
   void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
   QTreeWidget& List() { return *Get<QTreeWidget>("list"); }
   std::vector<std::string> Column(int column) {

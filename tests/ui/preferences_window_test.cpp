@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 
+#include "widget_lookup.h"
 #include "dialog_driver.h"
 #include "runtime/profile.h"
 #include "shell/settings_test_support.h"
@@ -60,18 +61,12 @@ class PreferencesWindowTest : public ::testing::Test {
 
   PreferencesWindow& Open() {
     window = std::make_unique<PreferencesWindow>(preferences, files, desktop);
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::ShowActive(*window);
     return *window;
   }
 
   template <typename Widget>
-  Widget* Get(const char* name) {
-    auto* widget = window->findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  Widget* Get(const char* name) { return test::NamedChild<Widget>(*window, name); }
   QString Text(const char* entry) { return Get<QLineEdit>(entry)->text(); }
   void ShowTab(const char* title) {
     auto* tabs = Get<QTabWidget>("tabs");

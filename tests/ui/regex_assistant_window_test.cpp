@@ -20,6 +20,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "widget_lookup.h"
 #include "dialog_driver.h"
 #include "runtime/match.h"
 #include "support/scripted_desktop.h"
@@ -39,9 +40,7 @@ constexpr const char* kCheckerCaption = "Regular Expression Checker";
 // A dialogue's child by name.
 template <typename Widget>
 Widget* Child(QWidget& window, const char* name) {
-  auto* widget = window.findChild<Widget*>(name);
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
+  return test::NamedChild<Widget>(window, name);
 }
 
 void ClickOn(QWidget& window, const char* name) {
@@ -86,9 +85,7 @@ class RegexAssistantWindowTest : public ::testing::Test {
 
   RegexAssistantWindow& Open(const std::string& pattern) {
     window = std::make_unique<RegexAssistantWindow>(desktop, pattern);
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::ShowActive(*window);
     EXPECT_TRUE(WaitOpen(*window));
     return *window;
   }

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "widget_lookup.h"
 #include "runtime/profile.h"
 #include "shell/last_search_settings.h"
 #include "shell/search_store_fixture.h"
@@ -48,18 +49,12 @@ class SearchInputWindowTest : public shell::testing::StoreTest {
     window = std::make_unique<SearchInputWindow>(*model, desktop);
     QObject::connect(window.get(), &SearchInputWindow::searchRequested,
                      [this](const shell::SearchAction& action) { actions.push_back(action); });
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::ShowActive(*window);
     return *window;
   }
 
   template <typename Widget>
-  Widget* Get(const char* name) {
-    auto* widget = window->findChild<Widget*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
+  Widget* Get(const char* name) { return test::NamedChild<Widget>(*window, name); }
   QComboBox* Combo(const char* name) { return Get<QComboBox>(name); }
   QString Text(const char* combo) { return Combo(combo)->currentText(); }
   bool Checked(const char* box) { return Get<QCheckBox>(box)->isChecked(); }
