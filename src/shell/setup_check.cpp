@@ -27,7 +27,7 @@ constexpr std::string_view kTemplateSpec = "*.TPW;*.TPL";
 constexpr std::string_view kLibraryNotQrmSpec = "*.VLW;*.INC;*.INT;*.EQU;~QR*.*;~WB*.*";
 constexpr std::string_view kLibraryQrmSpec = "QR*.VLW;QR*.INC;QR*.INT;QR*.TRN;QR*.EQU";
 
-// The Spec history a first start offers: source, templates, applications, text.
+// The file-pattern history a first start offers: source, templates, applications, text.
 constexpr std::string_view kFirstStartSpecs[] = {kSourceSpec, kTemplateSpec, "*.VLA", "*.TXT"};
 
 // Width of a saved search's path (and of the Path history).
