@@ -10,6 +10,7 @@
 #include "engine/prefetcher.h"
 #include "engine/search_run.h"
 #include "engine/standard_trackers.h"
+#include "probe_request.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: trawlex_memory_probe TEXT PATH\n";
     return 2;
   }
-  trawlex::engine::SearchSpec request;
-  request.text = argv[1];
-  request.path = argv[2];
-  request.spec = "*.*";
-  request.sw.subdirs = 1;
-  request.sw.subLevels = 255;
+  const trawlex::engine::SearchSpec request = trawlex::bench::WholeTreeRequest(argv[1], argv[2]);
   Quiet questions;
   trawlex::engine::RunOptions options;
   options.workers = trawlex::engine::Prefetcher::DefaultWorkers();

@@ -7,9 +7,11 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 
 #include "engine/prefetcher.h"
+#include "probe_request.h"
 #include "runtime/desktop.h"
 #include "shell/settings_files.h"
 #include "ui/qt_desktop.h"
@@ -45,12 +47,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: trawlex_window_probe TEXT PATH\n";
     return 2;
   }
-  trawlex::engine::SearchSpec request;
-  request.text = argv[1];
-  request.path = argv[2];
-  request.spec = "*.*";
-  request.sw.subdirs = 1;
-  request.sw.subLevels = 255;
+  const trawlex::engine::SearchSpec request = trawlex::bench::WholeTreeRequest(argv[1], argv[2]);
 
   trawlex::ui::QtDesktop desktop;
   trawlex::ui::ResultsWindowContext context;
@@ -64,8 +61,11 @@ int main(int argc, char** argv) {
 
   QElapsedTimer clock;
   qint64 finishedAfter = -1;
+  std::int64_t hits = 0;
+  // Read everything from the window here: quitting closes the window, which deletes itself.
   QObject::connect(window, &trawlex::ui::ResultsWindow::runFinished, &app, [&] {
     finishedAfter = clock.elapsed();
+    hits = window->run().counts().findCnt;
     app.quit();
   });
   // Every 25 ms a program event is posted, as the viewer does when the user moves on.
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   poster.start(25);
   app.exec();
   std::cout << "window_ms " << finishedAfter << "\n"
-            << "hits " << window->run().counts().findCnt << "\n"
+            << "hits " << hits << "\n"
             << "event_latency_max_ms " << watch.worst << " (" << watch.handled << " events)\n";
   return 0;
 }
