@@ -1,15 +1,19 @@
 // Fuzzes the matcher: compile and search arbitrary patterns and subjects in every mode, and
-// on small inputs compare the answers with the plain recursive matchers of the tests.
+// on small inputs compare the answers with the plain recursive matchers of the tests. For
+// regular expressions the search and one thread's DFA, with a roomy cache and with one so
+// small it is emptied all the time, must agree with each other on every input.
 //
 // Input layout: byte 0 is the mode; the rest is split at the first 0xFF byte into the second
 // string (pattern) and the text. Without a 0xFF byte the whole rest is both.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "runtime/match.h"
+#include "runtime/regex_automaton.h"
 #include "runtime/regex_program.h"
 #include "runtime/regex_reference.h"  // from tests/
 #include "runtime/wildcard_reference.h"  // from tests/
@@ -26,6 +30,15 @@ void CompareWithReference(std::string_view pattern, std::string_view text, bool 
   const auto program = CompileRegex(pattern, noCase);
   if (!program) return;
   const auto found = SearchRegex(*program, text);
+  const auto nfa = RegexNfa::Build(*program);
+  LazyRegexDfa dfa(nfa);
+  LazyRegexDfa crampedDfa(nfa, DfaLimits{.maxStates = 3, .maxBytes = 1024});
+  // The search reads up to the first NUL and at most kMaxSubjectLength characters.
+  const std::string_view searched = text.substr(0, std::min(text.find('\0'), kMaxSubjectLength));
+  Check(dfa.Found(searched) == found.has_value());
+  Check(crampedDfa.Found(searched) == found.has_value());
+  Check(dfa.Found(text) == crampedDfa.Found(text));
+  Check(dfa.Found(text) == LeftmostMatchStart(*nfa, text).has_value());
   // Plain backtracking is exponential in the worst case: only on small inputs.
   if (pattern.size() <= 12 && text.size() <= 16 && text.find('\0') == std::string_view::npos) {
     Check(found == testing::ReferenceMatcher(*program, text).Search());

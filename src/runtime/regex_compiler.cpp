@@ -35,7 +35,6 @@ class RegexCompiler {
     result_.program = std::move(code_);
     result_.groupCount = groupCount_;
     Analyse(flags);
-    IndexChoices();
     return std::move(result_);
   }
 
@@ -307,29 +306,6 @@ class RegexCompiler {
       }
     }
     if (best) result_.mustHave.assign(reinterpret_cast<const char*>(&code[NodeOperand(*best)]));
-  }
-
-  // Numbers the nodes at which the matcher may have to come back: a branch that has an
-  // alternative after it, a star and a plus.
-  void IndexChoices() {
-    const auto& code = result_.program;
-    result_.choiceIndex.assign(code.size(), -1);
-    std::int32_t count = 0;
-    for (std::size_t node = 0; node < code.size();) {
-      const unsigned char op = code[node];
-      bool choice = op == NodeStar || op == NodePlus;
-      if (op == NodeBranch) {
-        const auto next = NodeNext(code, node);
-        choice = next && code[*next] == NodeBranch;
-      }
-      if (choice) result_.choiceIndex[node] = count++;
-      std::size_t size = kNodeHeaderBytes;
-      if (op == NodeLiteral || op == NodeAnyOf || op == NodeAnyBut) {
-        size += std::strlen(reinterpret_cast<const char*>(&code[NodeOperand(node)])) + 1;
-      }
-      node += size;
-    }
-    result_.choiceCount = count;
   }
 
   std::string_view pattern_;

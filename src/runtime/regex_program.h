@@ -48,11 +48,6 @@ struct RegexProgram {
   std::string mustHave;                         // every match contains it; empty: none
   int groupCount = 1;                           // groups opened while compiling, plus one
   bool noCase = false;
-
-  // Matcher bookkeeping, derived once after compiling: for each node offset that is a
-  // backtracking point (a branch with alternatives, a star or a plus) its index, else -1.
-  std::vector<std::int32_t> choiceIndex;
-  std::int32_t choiceCount = 0;
 };
 
 // Compiles a pattern; nullopt when it breaks a rule of the dialect. The pattern ends at its
@@ -60,7 +55,9 @@ struct RegexProgram {
 std::optional<RegexProgram> CompileRegex(std::string_view pattern, bool noCase);
 
 // Where the first match in the subject starts, or nullopt. The subject ends at its first NUL
-// and is never read beyond kMaxSubjectLength characters.
+// and is never read beyond kMaxSubjectLength characters. Time grows linearly with the
+// subject (times the program's size) for every program; regex_automaton.h has the pieces
+// for callers that apply their own subject rules.
 std::optional<std::size_t> SearchRegex(const RegexProgram& program, std::string_view subject);
 
 // Node access helpers, shared by the compiler, the matcher and tests.

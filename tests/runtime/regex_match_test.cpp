@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <random>
 #include <string>
 
 #include "regex_reference.h"
 #include "runtime/match.h"
+#include "runtime/regex_automaton.h"
 #include "runtime/regex_program.h"
 
 namespace trawlex::runtime {
@@ -189,6 +191,9 @@ class PatternGenerator {
   std::mt19937 rng_;
 };
 
+// Every way to ask (the search, the thread simulation alone, the DFA with a roomy cache and
+// with one so small that it is soon emptied and given up) gives the answer of plain
+// backtracking: whether a match exists and where the leftmost one starts.
 TEST(RegexMatch, AgreesWithPlainBacktrackingOnGeneratedCases) {
   PatternGenerator generate(20261208);
   int compared = 0;
@@ -197,15 +202,131 @@ TEST(RegexMatch, AgreesWithPlainBacktrackingOnGeneratedCases) {
     const bool noCase = i % 3 == 0;
     const auto program = CompileRegex(pattern, noCase);
     if (!program) continue;
+    const auto nfa = RegexNfa::Build(*program);
+    LazyRegexDfa dfa(nfa);
+    LazyRegexDfa crampedDfa(nfa, DfaLimits{.maxStates = 3, .maxBytes = SIZE_MAX});
     for (int j = 0; j < 8; ++j) {
       const std::string subject = generate.Subject();
       const auto expected = testing::ReferenceMatcher(*program, subject).Search();
-      ASSERT_EQ(SearchRegex(*program, subject), expected)
-          << "pattern '" << pattern << "' subject '" << subject << "' nocase " << noCase;
+      SCOPED_TRACE("pattern '" + pattern + "' subject '" + subject + "' nocase " +
+                   std::to_string(noCase));
+      ASSERT_EQ(SearchRegex(*program, subject), expected);
+      ASSERT_EQ(LeftmostMatchStart(*nfa, subject), expected);
+      ASSERT_EQ(dfa.Found(subject), expected.has_value());
+      ASSERT_EQ(crampedDfa.Found(subject), expected.has_value());
       ++compared;
     }
   }
   EXPECT_GT(compared, 10000);
+}
+
+// Shapes that make backtracking quadratic, exponential or memory-hungry, on subjects longer
+// than MATCH ever reads: the automata must answer right, and well within the bound.
+TEST(RegexMatch, HostileShapesOnLongSubjectsAnswerRight) {
+  const std::string as(100000, 'a');
+  const std::string oddAs(99999, 'a');
+  const std::string asB = as + "b";
+  const std::string prefixedAsB = "--" + asB;
+  std::string manyStars = "^";
+  for (int i = 0; i < 2000; ++i) manyStars += "a*";
+  manyStars += "b";
+  const std::string sixStars = "[a-z]*[a-z]*[a-z]*[a-z]*[a-z]*[a-z]*b";
+  struct Hostile {
+    std::string pattern;
+    const std::string& subject;
+    std::optional<std::size_t> start;
+  };
+  const Hostile cases[] = {
+      {"^[a-z]*[a-z]*[a-z]*b", as, std::nullopt},
+      {"^[a-z]*[a-z]*[a-z]*b", asB, 0},
+      {"^[a-z]*[a-z]*[a-z]*b", prefixedAsB, std::nullopt},
+      {sixStars, as, std::nullopt},
+      {sixStars, prefixedAsB, 2},
+      {"a*a*a*a*a*[b]", as, std::nullopt},
+      {"a*a*a*a*a*[b]", prefixedAsB, 2},
+      {manyStars, as, std::nullopt},
+      {manyStars, asB, 0},
+      {"{a|a}*b", as, std::nullopt},
+      {"{a|a}*b", prefixedAsB, 2},
+      {"{a|aa}+{b}", as, std::nullopt},
+      {"{a|aa}+{b}", prefixedAsB, 2},
+      {".*.*.*{b}", as, std::nullopt},
+      {".*.*.*{b}", prefixedAsB, 0},
+      {"{a*a}*{b}", as, std::nullopt},
+      {"{a*a}*{b}", prefixedAsB, 2},
+      {"^{{a|a}{a|a}}*$", as, 0},
+      {"^{{a|a}{a|a}}*$", oddAs, std::nullopt},
+      {"^{{a|a}{a|a}}*$", asB, std::nullopt},
+  };
+  const auto begin = std::chrono::steady_clock::now();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern.substr(0, 40) + " on " + std::to_string(c.subject.size()));
+    const auto program = CompileRegex(c.pattern, false);
+    ASSERT_TRUE(program);
+    LazyRegexDfa dfa(RegexNfa::Build(*program));
+    EXPECT_EQ(dfa.Found(c.subject), c.start.has_value());
+    EXPECT_EQ(LeftmostMatchStart(dfa, c.subject), c.start);
+  }
+  // Generous bound, for a hang rather than for speed: backtracking needs hours here.
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(60));
+}
+
+// "The 15th character from the end is a" needs 2^15 DFA states: the cache must stay within
+// its caps by emptying itself, and still answer right.
+TEST(RegexMatch, DfaCacheStaysWithinItsCaps) {
+  std::string pattern = "[ab]*a";
+  for (int i = 0; i < 14; ++i) pattern += "[ab]";
+  pattern += "$";
+  const auto program = CompileRegex(pattern, false);
+  ASSERT_TRUE(program);
+  const auto nfa = RegexNfa::Build(*program);
+  std::mt19937 rng(7);
+  std::string subject(200000, 'a');
+  for (char& c : subject) c = "ab"[rng() & 1];
+  const std::size_t decisive = subject.size() - 15;
+  for (const DfaLimits limits : {DfaLimits{}, DfaLimits{.maxStates = 50, .maxBytes = 4096}}) {
+    LazyRegexDfa dfa(nfa, limits);
+    for (char decider : {'a', 'b'}) {
+      subject[decisive] = decider;
+      EXPECT_EQ(dfa.Found(subject), decider == 'a');
+    }
+    EXPECT_GT(dfa.Stats().clears, 0u);
+    EXPECT_LE(dfa.Stats().peakStates, limits.maxStates);
+    EXPECT_LE(dfa.Stats().peakBytes, limits.maxBytes);
+    // On a prefix short enough for plain backtracking, every answer agrees with it.
+    for (std::size_t length : {0, 15, 16, 40, 300}) {
+      const std::string_view prefix = std::string_view(subject).substr(0, length);
+      const auto expected = testing::ReferenceMatcher(*program, prefix).Search();
+      EXPECT_EQ(dfa.Found(prefix), expected.has_value()) << length;
+      EXPECT_EQ(LeftmostMatchStart(*nfa, prefix), expected) << length;
+    }
+  }
+}
+
+// The automata read the subject as given: past MATCH's length cap and across NUL bytes,
+// which only '.' and negated classes accept.
+TEST(RegexMatch, AutomataTakeTheSubjectAsGiven) {
+  const std::string longLine = std::string(kMaxSubjectLength, 'a') + "XYZ";
+  const std::string withNul("ab\0cd", 5);
+  struct Case {
+    const char* pattern;
+    const std::string& subject;
+    std::optional<std::size_t> start;
+  };
+  const Case cases[] = {
+      {"XYZ", longLine, kMaxSubjectLength},
+      {"cd", withNul, 3},
+      {"b.c", withNul, 1},
+      {"b[^x]c", withNul, 1},
+      {"b[a-z]c", withNul, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto program = CompileRegex(c.pattern, false);
+    ASSERT_TRUE(program) << c.pattern;
+    LazyRegexDfa dfa(RegexNfa::Build(*program));
+    EXPECT_EQ(dfa.Found(c.subject), c.start.has_value()) << c.pattern;
+    EXPECT_EQ(LeftmostMatchStart(dfa, c.subject), c.start) << c.pattern;
+  }
 }
 
 }  // namespace
