@@ -11,15 +11,24 @@
 #include "engine/search_run.h"
 #include "engine/standard_trackers.h"
 #include "probe_request.h"
+#include "results/run_texts.h"
 
 namespace {
 
+using trawlex::engine::ContinueOrStop;
+using trawlex::engine::OpenFailureAnswer;
+using trawlex::runtime::OsError;
+
+// Every failure is passed over: the probe measures the search, not its questions.
 class Quiet final : public trawlex::engine::SearchQuestions {
  public:
-  trawlex::engine::OpenFailureAnswer OpenFailed(const std::string&, const std::string&) override {
-    return trawlex::engine::OpenFailureAnswer::Ignore;
+  OpenFailureAnswer OpenFailed(const std::string&, const OsError&) override {
+    return OpenFailureAnswer::Ignore;
   }
-  bool StopPrompt(const std::string&) override { return true; }
+  ContinueOrStop ReadFailed(const std::string&, const OsError&) override {
+    return ContinueOrStop::Continue;
+  }
+  ContinueOrStop DirectoryMissing() override { return ContinueOrStop::Continue; }
   void NoFilesFound(const std::string&, const std::string&) override {}
 };
 
@@ -43,6 +52,6 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::cout << "  " << run.results().size() << " hits kept, peak resident memory "
-            << usage.ru_maxrss / 1024 << " MB\n  " << run.texts().summary << "\n";
+            << usage.ru_maxrss / 1024 << " MB\n  " << trawlex::results::SummaryText(run) << "\n";
   return 0;
 }

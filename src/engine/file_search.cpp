@@ -6,7 +6,8 @@
 
 #include <cerrno>
 
-#include "engine/line_stage.h"
+#include "engine/hit_scout.h"
+#include "engine/line_walk.h"
 #include "engine/prescan.h"
 #include "runtime/error_codes.h"
 #include "runtime/fixed_text.h"
@@ -30,24 +31,23 @@ class FileHandle {
   int fd_;
 };
 
-// Reads the whole file into `out`. False on a read error (posted); what was read stays.
-bool ReadAll(int fd, std::int64_t sizeHint, std::string& out) {
-  out.resize(static_cast<std::size_t>(sizeHint) + 1);
+// Reads the file's `size` bytes into `out` (fewer when it shrank meanwhile). Once the size is
+// read the file is not asked again: a file that grew since is searched as it was listed.
+runtime::OsError ReadAll(int fd, std::int64_t size, std::string& out) {
+  out.resize(static_cast<std::size_t>(size));
   std::size_t used = 0;
-  for (;;) {
-    if (used == out.size()) out.resize(out.size() * 2 + 4096);
+  while (used < out.size()) {
     const ssize_t got = read(fd, out.data() + used, out.size() - used);
     if (got < 0) {
       if (errno == EINTR) continue;
-      runtime::PostOsError(errno);
       out.resize(used);
-      return false;
+      return runtime::OsErrorOf(errno);
     }
     if (got == 0) break;
     used += static_cast<std::size_t>(got);
   }
   out.resize(used);
-  return true;
+  return {};
 }
 
 // Builds result lines from the line stage's reports; the location text is composed only
@@ -90,27 +90,16 @@ class ResultCollector {
   SharedText location_;
 };
 
-// Runs the line stage over everything the reader delivers.
-void RunLineStage(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
-                  runtime::TextReader& reader, HitScout* scout, FileOutcome& outcome) {
-  LineStage stage(plan, trackers, job.kind);
-  stage.SetScout(scout);
+// Walks the reader's lines into the outcome.
+void WalkInto(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+              runtime::TextReader& reader, HitScout* scout, FileOutcome& outcome) {
   ResultCollector collector(job, outcome.lines);
-  const std::function<std::string()> peek = [&reader] { return reader.PeekNext(); };
-  const std::function<void(const ReportedLine&)> report = [&collector](const ReportedLine& r) {
-    collector.Add(r);
-  };
-  runtime::TextRecord record;
-  while (reader.Next(record)) {
-    if (!stage.OnLine(record.text, record.position, record.rawBegin, record.rawEnd, peek, report)) {
-      break;
-    }
-  }
+  outcome.linesRead = WalkLines(plan, job.kind, trackers, reader, scout,
+                                [&collector](const ReportedLine& r) { collector.Add(r); });
   if (reader.ReadFailed()) {
     outcome.readFailed = true;
-    outcome.errorText = runtime::ErrorText();
+    outcome.error = reader.error();
   }
-  outcome.linesRead = stage.linesRead();
 }
 
 struct Scratch {
@@ -121,54 +110,64 @@ struct Scratch {
 
 thread_local Scratch scratch;
 
+// Files up to kWholeFileLimit: read once, tested whole, then walked in memory.
 void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
                     int fd, std::int64_t size, FileOutcome& outcome) {
-  if (!ReadAll(fd, size, scratch.raw)) {
+  if (runtime::OsError error = ReadAll(fd, size, scratch.raw)) {
     outcome.readFailed = true;
-    outcome.errorText = runtime::ErrorText();
+    outcome.error = std::move(error);
   }
   const std::string_view raw = scratch.raw;
   // Without the pre-scan (line mode, files-with-hits runs) every line is matched as read.
   const bool useNeedle = job.preScan && !plan.needle.empty();
+  // A smashed needle may span blanks, so lines are only told apart for the others.
+  HitScout scout(plan.finder);
+  const bool useScout = useNeedle && !plan.smashed;
   if (useNeedle) {
-    bool found = false;
+    std::size_t first = std::string_view::npos;
     if (plan.smashed) {
       scratch.folded.clear();
       FoldForSearch(plan, raw, scratch.folded);
-      found = FindBytes(scratch.folded, plan.needle) != std::string_view::npos;
+      first = FindBytes(scratch.folded, plan.needle);
     } else {
-      found = plan.finder.Find(raw) != std::string_view::npos;
+      first = plan.finder.Find(raw);
+      // The scout starts from this look instead of searching the same bytes again.
+      scout.Seed(static_cast<std::int64_t>(first), static_cast<std::int64_t>(raw.size()));
     }
-    if (!found) return;
+    if (first == std::string_view::npos) return;
   }
-  // A smashed needle may span blanks, so lines are only told apart for the others.
-  HitScout scout(raw, plan.finder);
-  const bool useScout = useNeedle && !plan.smashed;
   scratch.reader.OpenMemory(raw);
   const bool hadReadError = outcome.readFailed;
-  RunLineStage(plan, job, trackers, scratch.reader, useScout ? &scout : nullptr, outcome);
+  WalkInto(plan, job, trackers, scratch.reader, useScout ? &scout : nullptr, outcome);
   outcome.readFailed = outcome.readFailed || hadReadError;
   scratch.reader.Close();
 }
 
+// Larger files: tested in chunks, then read again through the same descriptor, so a file
+// swapped for something else meanwhile is never opened by name a second time.
 void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
                      int fd, FileOutcome& outcome) {
-  if (job.preScan && !plan.needle.empty()) {
-    bool readFailed = false;
-    const bool candidate = StreamHasNeedle(plan, fd, readFailed);
-    if (readFailed) {
+  const bool useNeedle = job.preScan && !plan.needle.empty();
+  if (useNeedle) {
+    runtime::OsError error;
+    const bool candidate = StreamHasNeedle(plan, fd, error);
+    if (error) {
       outcome.readFailed = true;
-      outcome.errorText = runtime::ErrorText();
+      outcome.error = error;
+      return;
     }
-    if (!candidate && !readFailed) return;
+    if (!candidate) return;
+    if (lseek(fd, 0, SEEK_SET) != 0) {
+      outcome.readFailed = true;
+      outcome.error = runtime::OsErrorOf(errno, job.path);
+      return;
+    }
   }
+  HitScout scout(plan.finder);
+  const bool useScout = useNeedle && !plan.smashed;
   runtime::TextReader& reader = scratch.reader;
-  if (!reader.Open(job.path)) {
-    outcome.status = FileOutcome::Status::TextOpenFailed;
-    outcome.errorText = runtime::ErrorText();
-    return;
-  }
-  RunLineStage(plan, job, trackers, reader, nullptr, outcome);
+  reader.Attach(fd, job.path);
+  WalkInto(plan, job, trackers, reader, useScout ? &scout : nullptr, outcome);
   reader.Close();
 }
 
@@ -194,9 +193,8 @@ FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTr
   // Non-blocking, so a named pipe in the tree cannot stall the search.
   FileHandle file(open(job.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) {
-    runtime::PostOsError(errno, job.path);
     outcome.status = FileOutcome::Status::OpenFailed;
-    outcome.errorText = runtime::ErrorText();
+    outcome.error = runtime::OsErrorOf(errno, job.path);
     return outcome;
   }
   struct stat info {};

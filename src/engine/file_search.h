@@ -1,7 +1,8 @@
 #pragma once
-// Searching one file: open it, test its raw bytes for a possible hit, and run the line stage
-// over it. A pure function of the plan and the file, so files can be searched ahead of time
-// on other threads while the run commits their outcomes in order.
+// Searching one file: open it once, test its raw bytes for a possible hit, and run the line
+// stage over the lines that can hold a hit or move the location, only counting the others.
+// A pure function of the plan and the file, so files can be searched ahead of time on other
+// threads while the run commits their outcomes in order.
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "engine/location.h"
 #include "engine/result_line.h"
 #include "engine/search_plan.h"
+#include "runtime/error_codes.h"
 
 namespace trawlex::engine {
 
@@ -25,12 +27,11 @@ struct FileJob {
 
 struct FileOutcome {
   enum class Status {
-    Searched,        // opened and searched (or ruled out by the pre-scan)
-    OpenFailed,      // could not be opened: the run asks what to do
-    TextOpenFailed,  // passed the pre-scan but could not be opened again as text
+    Searched,    // opened and searched (or ruled out by the pre-scan)
+    OpenFailed,  // could not be opened: the run asks what to do
   };
   Status status = Status::Searched;
-  std::string errorText;  // the error text of the failure (also of a read error)
+  runtime::OsError error;   // the failure to open, or the read error
   bool readFailed = false;  // reading stopped early on an error; the lines before it count
   std::int64_t bytes = 0;   // the file's size when opened
   std::int64_t linesRead = 0;

@@ -5,7 +5,6 @@
 #include "engine/prepare_search.h"
 #include "runtime/case_table.h"
 #include "runtime/fixed_text.h"
-#include "runtime/match.h"
 
 namespace trawlex::engine {
 namespace {
@@ -30,13 +29,13 @@ bool IsLabelHandlerKind(FileKind kind) {
 // The current line with the copies the stage and the trackers read. One instance is reused
 // for every line of a file, so its buffers are allocated once.
 struct LineStage::CurrentLine final : LineContext {
-  // Views of the reader's record: valid until the reader moves on, which a peek at the next
+  // Views of the reader's line: valid until the reader moves on, which a peek at the next
   // line does; PeekNextLine copies the line first.
   mutable std::string_view original;
   mutable std::string_view text;  // the line as the stage holds it: the original until a
   std::string edited;             // label mode blanks part of it, then this copy
-  mutable std::string held;       // the original, once a peek made the record's view stale
-  std::int32_t lineLen = 0;
+  mutable std::string held;       // the original, once a peek made the line's view stale
+  std::size_t lineLen = 0;
   bool label = false;
   std::string labelRest;
   mutable std::string upper;
@@ -45,10 +44,10 @@ struct LineStage::CurrentLine final : LineContext {
   mutable bool leadReady = false;
   const std::function<std::string()>* peek = nullptr;
 
-  void Reset(std::string_view record) {
-    original = record;
-    text = record;
-    lineLen = static_cast<std::int32_t>(runtime::Len(text));
+  void Reset(std::string_view read) {
+    original = read;
+    text = read;
+    lineLen = runtime::Len(text);
     label = !text.empty() && text[0] != ' ';
     labelRest.clear();
     upperReady = false;
@@ -56,13 +55,13 @@ struct LineStage::CurrentLine final : LineContext {
   }
 
   // Blanks 1-based characters from..to of the line (and so of its upper-cased copy).
-  void Blank(std::int32_t from, std::int32_t to) {
+  void Blank(std::size_t from, std::size_t to) {
     if (text.data() != edited.data()) {
       edited.assign(text);
       text = edited;
     }
-    const auto begin = static_cast<std::size_t>(from - 1);
-    const auto end = std::min(edited.size(), static_cast<std::size_t>(to));
+    const std::size_t begin = from - 1;
+    const std::size_t end = std::min(edited.size(), to);
     if (begin < end) std::fill(edited.begin() + static_cast<std::ptrdiff_t>(begin),
                                edited.begin() + static_cast<std::ptrdiff_t>(end), ' ');
     upperReady = false;
@@ -70,7 +69,7 @@ struct LineStage::CurrentLine final : LineContext {
   }
 
   std::string_view Line() const override { return text; }
-  std::int32_t LineLen() const override { return lineLen; }
+  std::size_t LineLen() const override { return lineLen; }
   std::string_view Upper() const override {
     if (!upperReady) {
       upper.resize(text.size());
@@ -111,18 +110,21 @@ struct LineStage::CurrentLine final : LineContext {
 };
 
 LineStage::LineStage(const SearchPlan& plan, LocationTrackers& trackers, FileKind kind)
-    : plan_(plan), trackers_(trackers), kind_(kind), line_(std::make_unique<CurrentLine>()) {
+    : plan_(plan),
+      trackers_(trackers),
+      kind_(kind),
+      line_(std::make_unique<CurrentLine>()),
+      matcher_(plan.linePattern) {
   state_.Clear(kind);
 }
 
 LineStage::~LineStage() = default;
 
-bool LineStage::OnLine(std::string_view record, std::int64_t position, std::int64_t rawBegin,
-                       std::int64_t rawEnd, const std::function<std::string()>& peekNext,
+bool LineStage::OnLine(const StageLine& input, const std::function<std::string()>& peekNext,
                        const std::function<void(const ReportedLine&)>& report) {
   CurrentLine& line = *line_;
   ++lineNo_;
-  line.Reset(record);
+  line.Reset(input.text);
   line.peek = &peekNext;
 
   trackers_.Structure(line, state_);
@@ -134,13 +136,13 @@ bool LineStage::OnLine(std::string_view record, std::int64_t position, std::int6
   if (!ApplyLabelMode(line)) return true;  // passed over
   if (IsCodeLineKind(kind_)) trackers_.CodeLine(kind_, line, state_);
 
-  if (scout_ && !scout_->MayHit(rawBegin, rawEnd)) return true;
-  const std::int32_t hit = Match(line);
+  if (!input.mayHit) return true;
+  const std::size_t hit = Match(line);
   if (hit == 0) return true;
   if (plan_.request.sw.codeOnly && InComment(line, hit)) return true;
   if (plan_.work.label != 0 && !PassesLabelFilter(line)) return true;
 
-  report(ReportedLine{lineNo_, position, line.original, &state_});
+  report(ReportedLine{lineNo_, input.rawBegin + 1, line.original, &state_});
   return !plan_.request.sw.first;
 }
 
@@ -154,10 +156,10 @@ bool LineStage::ApplyLabelMode(CurrentLine& line) {
   const std::size_t blank = head.find(' ');
   if (blank == std::string_view::npos) {
     if (labelLine == 3) return false;
-    if (labelLine == 2) line.Blank(1, static_cast<std::int32_t>(line.text.size()));
+    if (labelLine == 2) line.Blank(1, line.text.size());
     return true;
   }
-  const auto p = static_cast<std::int32_t>(blank + 1);
+  const std::size_t p = blank + 1;
   const std::string_view rest = line.Upper().substr(blank, line.lineLen - blank);
   const std::size_t restStart = rest.find_first_not_of(' ');
   line.labelRest = restStart == std::string_view::npos ? std::string() : std::string(rest.substr(restStart));
@@ -176,26 +178,23 @@ bool LineStage::ApplyLabelMode(CurrentLine& line) {
   }
 }
 
-std::int32_t LineStage::Match(CurrentLine& line) const {
+std::size_t LineStage::Match(CurrentLine& line) {
   return plan_.work.find2Execute == FindMode::Substring ? MatchSubstring(line) : MatchPattern(line);
 }
 
-std::int32_t LineStage::MatchSubstring(CurrentLine& line) const {
+std::size_t LineStage::MatchSubstring(CurrentLine& line) {
   const std::string& searched = plan_.searched;
   if (searched.empty()) return 0;
-  thread_local std::string subject;
+  std::string& subject = subject_;
   const std::string_view source = plan_.caseSensitive ? line.text : line.Upper();
-  subject.assign(source.substr(0, static_cast<std::size_t>(line.lineLen)));
+  subject.assign(source.substr(0, line.lineLen));
   if (plan_.request.sw.smash) {
     subject = Smash(subject);
-    line.lineLen = static_cast<std::int32_t>(subject.size());
+    line.lineLen = subject.size();
   }
   const std::size_t length = subject.size();
   if (plan_.endCountsAsBlank) subject += ' ';
-  std::int32_t hit = 0;
-  if (const std::size_t at = subject.find(searched); at != std::string::npos) {
-    hit = static_cast<std::int32_t>(at + 1);
-  }
+  std::size_t hit = matcher_.Find(subject);
   // A whole word at the very start of the line: the start counts as a blank.
   if (plan_.request.sw.word && length > 0 && subject[0] != ' ') {
     const std::string_view rest = std::string_view(searched).substr(1);
@@ -205,14 +204,14 @@ std::int32_t LineStage::MatchSubstring(CurrentLine& line) const {
   return hit;
 }
 
-std::int32_t LineStage::MatchPattern(CurrentLine& line) const {
-  std::int32_t length = line.lineLen;
+std::size_t LineStage::MatchPattern(CurrentLine& line) {
+  std::size_t length = line.lineLen;
   if (plan_.work.find2Execute == FindMode::PatternNoComment) {
     length = CutAtComment(line.text, length);
   }
   const std::string_view source =
       (plan_.caseSensitive ? line.text : line.Upper()).substr(0, length);
-  thread_local std::string subject;
+  std::string& subject = subject_;
   if (plan_.work.left) {
     const std::size_t first = source.find_first_not_of(' ');
     subject.assign(first == std::string_view::npos ? std::string_view() : source.substr(first));
@@ -220,19 +219,14 @@ std::int32_t LineStage::MatchPattern(CurrentLine& line) const {
     subject.assign(1, ' ');
     subject.append(source);
   }
-  const bool wild = plan_.work.matchMode == 1;
-  if (!plan_.endCountsAsBlank) {
-    return runtime::MATCH(subject, plan_.pattern,
-                          wild ? runtime::Match::Wild : runtime::Match::Regular);
-  }
+  if (!plan_.endCountsAsBlank) return matcher_.Matches(subject, true);
   // The end of the line counts as a blank: one blank is appended and kept.
   while (!subject.empty() && subject.back() == ' ') subject.pop_back();
   subject += ' ';
-  return wild ? runtime::WildcardMatch(subject, plan_.pattern, false)
-              : runtime::RegexMatch(subject, plan_.pattern, false);
+  return matcher_.Matches(subject, false);
 }
 
-bool LineStage::InComment(const CurrentLine& line, std::int32_t hitPosition) const {
+bool LineStage::InComment(const CurrentLine& line, std::size_t hitPosition) const {
   return HitInComment(kind_, line.text, hitPosition);
 }
 
@@ -240,7 +234,7 @@ bool LineStage::PassesLabelFilter(const CurrentLine& line) const {
   return LabelFilterKeeps(plan_.work.label, line.labelRest, state_);
 }
 
-bool HitInComment(FileKind kind, std::string_view line, std::int32_t hitPosition) {
+bool HitInComment(FileKind kind, std::string_view line, std::size_t hitPosition) {
   char quote = 0;
   char comment = 0;
   if (kind == FileKind::Veldar || kind == FileKind::Template) {
@@ -253,7 +247,7 @@ bool HitInComment(FileKind kind, std::string_view line, std::int32_t hitPosition
     return false;
   }
   bool inQuote = false;
-  const auto end = std::min(line.size(), static_cast<std::size_t>(std::max(hitPosition, 0)));
+  const std::size_t end = std::min(line.size(), hitPosition);
   for (std::size_t i = 0; i < end; ++i) {
     if (line[i] == quote) {
       inQuote = !inQuote;
@@ -264,14 +258,14 @@ bool HitInComment(FileKind kind, std::string_view line, std::int32_t hitPosition
   return false;
 }
 
-std::int32_t CutAtComment(std::string_view line, std::int32_t lineLen) {
+std::size_t CutAtComment(std::string_view line, std::size_t lineLen) {
   bool inQuote = false;
-  const auto end = std::min(line.size(), static_cast<std::size_t>(std::max(lineLen, 0)));
+  const std::size_t end = std::min(line.size(), lineLen);
   for (std::size_t i = 0; i < end; ++i) {
     if (line[i] == '\'') {
       inQuote = !inQuote;
     } else if (line[i] == '!' && !inQuote) {
-      return static_cast<std::int32_t>(i + 1);
+      return i + 1;
     }
   }
   return lineLen;

@@ -16,8 +16,6 @@ namespace {
 
 using runtime::DirectoryEntry;
 using runtime::FitName;
-using runtime::ListDirectory;
-using runtime::ListKind;
 using runtime::LowerName;
 
 // Extensions that are never searched, as four-character cells.
@@ -101,18 +99,34 @@ ListedDir ChildOf(const ListedDir& parent, const DirectoryEntry& listed) {
   return child;
 }
 
+// The subdirectories of one directory, in the order it lists them. Only names the file system
+// does not already know to be files are examined.
+std::vector<DirectoryEntry> SubdirectoriesOf(const std::string& realPath) {
+  std::vector<DirectoryEntry> subdirs;
+  runtime::DirectoryReader reader;
+  if (reader.Open(realPath)) return subdirs;  // a directory that cannot be listed adds nothing
+  for (const runtime::DirectoryName& listed : reader.names()) {
+    if (listed.name.front() == '.') continue;
+    if (listed.type == runtime::DirectoryName::Type::Regular ||
+        listed.type == runtime::DirectoryName::Type::Other) {
+      continue;
+    }
+    DirectoryEntry entry;
+    if (reader.Examine(listed.name, entry) && entry.isDirectory) {
+      subdirs.push_back(std::move(entry));
+    }
+  }
+  return subdirs;
+}
+
 // Adds the subdirectories of every directory of `level`; false when it added none.
 bool ExpandLevel(std::vector<ListedDir>& dirs, int level, std::set<DirIdentity>& seen) {
   bool added = false;
   for (std::size_t k = dirs.size(); k-- > 0;) {
     if (dirs[k].entry.level != level) continue;
     const ListedDir parent = dirs[k];  // dirs grows below
-    std::vector<DirectoryEntry> listed;
-    if (!ListDirectory(parent.entry.realPath, "*.*", ListKind::FilesAndDirectories, listed)) {
-      continue;
-    }
-    for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
-      if (!it->isDirectory || it->name.front() == '.') continue;
+    const std::vector<DirectoryEntry> subdirs = SubdirectoriesOf(parent.entry.realPath);
+    for (auto it = subdirs.rbegin(); it != subdirs.rend(); ++it) {
       // A symbolic link back up the tree would otherwise add the same directories forever.
       if (!seen.insert({it->device, it->inode}).second) continue;
       dirs.push_back(ChildOf(parent, *it));
@@ -126,25 +140,27 @@ bool ExpandLevel(std::vector<ListedDir>& dirs, int level, std::set<DirIdentity>&
 
 struct Candidate {
   std::string lowerName;
-  const DirectoryEntry* listed;
+  DirectoryEntry listed;
   FileKind kind;
 };
 
-std::vector<std::string> ExcludedNames(const std::vector<DirectoryEntry>& excluded) {
-  std::vector<std::string> names;
-  names.reserve(excluded.size());
-  for (const DirectoryEntry& e : excluded) names.push_back(e.name);
-  std::sort(names.begin(), names.end());
-  return names;
+// Does any keep specification take the name, and no exclusion?
+bool Wanted(std::string_view lowerName, const std::vector<std::string>& keep,
+            const std::vector<std::string>& exclude) {
+  auto matches = [lowerName](const std::string& spec) {
+    return runtime::LowerSpecMatches(lowerName, spec);
+  };
+  return std::any_of(keep.begin(), keep.end(), matches) &&
+         std::none_of(exclude.begin(), exclude.end(), matches);
 }
 
 FileEntry FileOf(const Candidate& c, const ScanDirEntry& dir, std::uint32_t dirNumber) {
   FileEntry file;
   file.name = SharedText(FitName(c.lowerName, kFileNameWidth));
-  file.realName = c.listed->name;
-  file.date = c.listed->date;
-  file.time = c.listed->time;
-  file.size = c.listed->size;
+  file.realName = c.listed.name;
+  file.date = c.listed.date;
+  file.time = c.listed.time;
+  file.size = c.listed.size;
   file.subdir = dir.subdir;
   file.subdirNum = dirNumber;
   file.fileType = c.kind;
@@ -205,48 +221,53 @@ ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPath
 
 std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
                               const SpecQueue& specs, const EngineSettings& settings,
-                              FileQueue& files) {
-  std::vector<DirectoryEntry> keep;
-  std::vector<DirectoryEntry> exclude;
-  for (const SpecEntry& s : specs) {
-    ListDirectory(dir.realPath, s.spec, ListKind::FilesOnly, s.tilde ? exclude : keep);
-  }
-  const std::vector<std::string> excluded = ExcludedNames(exclude);
+                              FileQueue& files, FileDetails details) {
+  std::vector<std::string> keep;
+  std::vector<std::string> exclude;
+  for (const SpecEntry& s : specs) (s.tilde ? exclude : keep).push_back(LowerName(s.spec));
+  runtime::DirectoryReader reader;
+  if (reader.Open(dir.realPath)) return 0;  // a directory that cannot be listed adds nothing
 
+  // The directory is read once; only the names the specifications take are examined.
   std::vector<Candidate> candidates;
-  for (auto it = keep.rbegin(); it != keep.rend(); ++it) {
+  const auto& names = reader.names();
+  for (auto it = names.rbegin(); it != names.rend(); ++it) {
+    if (it->type == runtime::DirectoryName::Type::Directory ||
+        it->type == runtime::DirectoryName::Type::Other) {
+      continue;
+    }
+    std::string lowerName = LowerName(it->name);
+    if (!Wanted(lowerName, keep, exclude)) continue;
     const std::optional<FileKind> kind = FileKindOf(it->name, settings);
     if (!kind) continue;
-    if (std::binary_search(excluded.begin(), excluded.end(), it->name)) continue;
-    candidates.push_back({LowerName(it->name), &*it, *kind});
+    Candidate c{std::move(lowerName), {}, *kind};
+    c.listed.name = it->name;
+    const bool examine = details == FileDetails::Examined ||
+                         it->type != runtime::DirectoryName::Type::Regular;
+    if (examine && (!reader.Examine(it->name, c.listed) || c.listed.isDirectory)) continue;
+    candidates.push_back(std::move(c));
   }
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
     if (a.lowerName != b.lowerName) return a.lowerName < b.lowerName;
-    return a.listed->name < b.listed->name;
+    return a.listed.name < b.listed.name;
   });
-
-  std::int64_t added = 0;
-  const std::string* previous = nullptr;  // the same file listed by several specifications
-  for (const Candidate& c : candidates) {
-    if (previous != nullptr && *previous == c.listed->name) continue;
-    previous = &c.listed->name;
-    files.push_back(FileOf(c, dir, dirNumber));
-    ++added;
-  }
-  return added;
+  for (const Candidate& c : candidates) files.push_back(FileOf(c, dir, dirNumber));
+  return static_cast<std::int64_t>(candidates.size());
 }
 
 FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, const std::string& spec,
                   bool subdirs, int subLevels, const EngineSettings& settings,
-                  const std::function<void(const std::string&)>& status) {
+                  const std::function<void(const std::string&)>& listing,
+                  FileDetails details) {
   FileSet set;
   set.dirs = BuildDirList(pathBs, realPathBs, subdirs, subLevels);
   set.specs = ParseSpecs(spec);
   for (std::size_t d = 0; d < set.dirs.size(); ++d) {
     ScanDirEntry& dir = set.dirs[d];
-    if (status) status("Load Files: " + dir.fPathBs);
+    if (listing) listing(dir.fPathBs);
     dir.fileCnt =
-        ListOneDirectory(dir, static_cast<std::uint32_t>(d + 1), set.specs, settings, set.files);
+        ListOneDirectory(dir, static_cast<std::uint32_t>(d + 1), set.specs, settings, set.files,
+                         details);
   }
   return set;
 }

@@ -39,12 +39,17 @@ std::optional<FileKind> FileKindOf(std::string_view realName, const EngineSettin
 ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPathBs, bool subdirs,
                           int subLevels);
 
+// Whether the listing examines each file for its size, date and time, which the windows
+// show; a caller that never shows them lists names only, and a file's size is then learnt
+// when it is searched. Names whose type the directory does not tell are examined anyway.
+enum class FileDetails { Examined, NamesOnly };
+
 // Appends the files of one directory that match a keep specification and no exclusion,
 // each file once, in ascending order of lower-cased name (ties by real name). `dirNumber` is
 // the directory's 1-based position in the directory list. Returns the number of files added.
 std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
                               const SpecQueue& specs, const EngineSettings& settings,
-                              FileQueue& files);
+                              FileQueue& files, FileDetails details = FileDetails::Examined);
 
 struct FileSet {
   ScanDirQueue dirs;
@@ -53,10 +58,11 @@ struct FileSet {
 };
 
 // Builds the directory list, parses the file specifications and lists every directory in order,
-// setting each directory's file count. `status` receives "Load Files: " and the directory's
-// path before the directory is listed. An empty file list is for the caller to report.
+// setting each directory's file count. `listing` receives each directory's lower-cased path
+// before the directory is listed. An empty file list is for the caller to report.
 FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, const std::string& spec,
                   bool subdirs, int subLevels, const EngineSettings& settings,
-                  const std::function<void(const std::string&)>& status = {});
+                  const std::function<void(const std::string&)>& listing = {},
+                  FileDetails details = FileDetails::Examined);
 
 }  // namespace trawlex::engine

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/file_set.h"
+#include "engine/raw_line.h"
 
 namespace trawlex::engine {
 
@@ -41,7 +42,7 @@ class LineContext {
  public:
   virtual ~LineContext() = default;
   virtual std::string_view Line() const = 0;      // the line as the stage holds it (ASC:LINE)
-  virtual std::int32_t LineLen() const = 0;       // its length without trailing blanks
+  virtual std::size_t LineLen() const = 0;        // its length without trailing blanks
   virtual std::string_view Upper() const = 0;     // the upper-cased line
   virtual std::string_view Lead() const = 0;      // upper-cased, leading blanks removed, <= 20
   virtual bool IsLabelLine() const = 0;           // first character is not a blank
@@ -60,6 +61,20 @@ class LocationTrackers {
   virtual void LabelLine(FileKind kind, const LineContext& line, LocationState& state) = 0;
   // Every line not passed over, for C, ASP, PHP, VB and VB.NET files.
   virtual void CodeLine(FileKind kind, const LineContext& line, LocationState& state) = 0;
+  // Whether the line could move the location at all, judged cheaply from its raw bytes (tabs
+  // not expanded, line end removed) and the state before it. A search only counts a line for
+  // which this says no and that cannot hold a hit, without reading it, so a yes may be wrong
+  // but a no never. Label modes blank parts of a line before the code-line handlers see it:
+  // the search asks only when no label mode is set or the file kind has no such handler.
+  virtual bool MayMove(FileKind, const LocationState&, std::string_view /*rawLine*/) const {
+    return true;
+  }
+  // Which lines could move the location of a file of this kind from this state on, until one
+  // of them does: a sieve that a search runs over raw lines to leap over the others without
+  // looking at them. Every line that passes is still put to MayMove.
+  virtual const LineSieve& LinesThatMayMove(FileKind, const LocationState&) const {
+    return LineSieve::kEveryLine;
+  }
 };
 
 // Trackers that never set a location (plain text everywhere).
@@ -68,6 +83,10 @@ class NoLocationTrackers final : public LocationTrackers {
   void Structure(const LineContext&, LocationState&) override {}
   void LabelLine(FileKind, const LineContext&, LocationState&) override {}
   void CodeLine(FileKind, const LineContext&, LocationState&) override {}
+  bool MayMove(FileKind, const LocationState&, std::string_view) const override { return false; }
+  const LineSieve& LinesThatMayMove(FileKind, const LocationState&) const override {
+    return LineSieve::kNoLine;
+  }
 };
 
 }  // namespace trawlex::engine

@@ -18,8 +18,7 @@ constexpr auto npos = std::string_view::npos;
 // The line without its trailing blanks.
 std::string_view Visible(const LineContext& line) {
   const std::string_view text = line.Line();
-  return text.substr(0,
-                     std::min(text.size(), static_cast<std::size_t>(std::max(line.LineLen(), 0))));
+  return text.substr(0, std::min(text.size(), line.LineLen()));
 }
 
 std::string_view TrimLeft(std::string_view text) {
@@ -235,7 +234,7 @@ void TemplateSectionLine(const LineContext& line, LocationState& state) {
   SetMethod(state, text.substr(0, open));
   state.rout.clear();
   // The name runs to the ')' or to a ',' before it ("#PROCEDURE(Name,'Description')"); on a
-  // line that lacks the ')' (cut at the record's end) it runs to the end of the line.
+  // line that lacks the ')' it runs to the end of the line.
   const std::size_t end = text.find_first_of(",)", open + 1);
   SetProcName(state, text.substr(open + 1, (end == npos ? text.size() : end) - open - 1));
 }
@@ -331,6 +330,66 @@ void VbNetLine(const LineContext& line, LocationState& state) {
   } else {
     SetProcName(state, header.name);
     state.method.clear();
+  }
+}
+
+namespace {
+
+// CFunctionLine's first tests, on the raw line: a '(' after the first character, before the
+// header's end (its body's '{' or a comment), and no ';' before that end. Each look is a
+// memchr, which beats one pass testing every character for all of them.
+bool MayBeFunctionHeader(std::string_view raw) {
+  const std::size_t open = raw.find('(');
+  if (open == npos || open == 0) return false;
+  std::string_view header = raw.substr(0, raw.find('{'));
+  header = header.substr(0, header.find("//"));
+  header = header.substr(0, header.find("/*"));
+  return open < header.size() && header.find(';') == npos;
+}
+
+}  // namespace
+
+const LineSieve& OtherKindLineSieve(FileKind kind) {
+  static constexpr LineSieve kLabels = LineSieve::Of(true, "");
+  // PUBLIC, PRIVATE, FUNCTION, SUB; for VB.NET also END, '<' and CLASS.
+  static constexpr LineSieve kVb = LineSieve::Of(false, "PFS");
+  static constexpr LineSieve kVbNet = LineSieve::Of(false, "E<PFSC");
+  switch (kind) {
+    case FileKind::Template:
+    case FileKind::TextExport:
+    case FileKind::Style:
+      return kLabels;
+    case FileKind::Asp:
+    case FileKind::Php:
+    case FileKind::Vb:
+      return kVb;
+    case FileKind::VbNet:
+      return kVbNet;
+    case FileKind::C:
+      return LineSieve::kEveryLine;
+    default:
+      return LineSieve::kNoLine;
+  }
+}
+
+bool OtherKindLineMayMove(FileKind kind, std::string_view rawLine) {
+  switch (kind) {
+    case FileKind::Template:
+    case FileKind::TextExport:
+    case FileKind::Style:
+      return IsRawLabelLine(rawLine);
+    case FileKind::C:
+      return MayBeFunctionHeader(rawLine);
+    case FileKind::Asp:
+    case FileKind::Php:
+    case FileKind::Vb:
+      return RawWordAmong(rawLine, 0, {"PUBLIC", "PRIVATE", "FUNCTION", "SUB"});
+    case FileKind::VbNet:
+      return RawWordAmong(rawLine, 0,
+                          {"END", "<", "PUBLIC", "PRIVATE", "FRIEND", "PROTECTED", "SUB",
+                           "FUNCTION", "PROPERTY", "CLASS"});
+    default:
+      return false;
   }
 }
 

@@ -27,4 +27,12 @@ void VbStyleLine(const LineContext& line, LocationState& state);
 // VB.NET source, every line not passed over: procedures, classes and their ends.
 void VbNetLine(const LineContext& line, LocationState& state);
 
+// Could the line, given raw, move the location of a file of this kind (not Veldar)? Templates,
+// text exports and style files change only at label lines; C source only at lines with a
+// '(' and no ';' before the header's end; VB, ASP, PHP and VB.NET only at lines whose first
+// word starts with one of the letters of the words their handlers look for. Plain text never.
+bool OtherKindLineMayMove(FileKind kind, std::string_view rawLine);
+// The same as a sieve (every line for C, whose test looks at the whole line).
+const LineSieve& OtherKindLineSieve(FileKind kind);
+
 }  // namespace trawlex::engine

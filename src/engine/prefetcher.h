@@ -3,7 +3,13 @@
 // The run still takes every outcome in file-list order, and a file nobody started yet is
 // searched on the caller's thread, so what the run commits is exactly what a sequential
 // search gives.
+//
+// Files are small and many, so the hand-over avoids the kernel wherever it can: jobs are
+// claimed with an atomic counter and finished with an atomic state, and a thread sleeps (and
+// is woken) only when there is nothing at all for it to do. A caller waiting for a file that a
+// worker is still on searches the next unclaimed file meanwhile instead of sleeping.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +37,8 @@ class Prefetcher {
 
   // Starts a pass over `jobs` (nullopt entries are never searched); ends any previous pass.
   void Start(std::vector<std::optional<FileJob>> jobs, SearchFn search);
-  // The outcome of job `index`: waits for a worker that is on it, or searches it here.
+  // The outcome of job `index`: searches it here when nobody started it, else helps with
+  // later jobs until the worker on it is done.
   FileOutcome Take(std::size_t index);
   // Ends the pass; workers drop what they are doing as soon as they finish it.
   void Cancel();
@@ -40,18 +47,20 @@ class Prefetcher {
   static int DefaultWorkers();
 
  private:
-  enum class JobState : std::uint8_t { Waiting, Running, Done, Taken };
   struct Pass;
 
   void WorkerLoop();
-  bool HasWorkLocked() const;
+  std::shared_ptr<Pass> CurrentPass();
+  void WakeWorkers();
 
   std::mutex mutex_;
   std::condition_variable workAvailable_;
   std::condition_variable jobDone_;
-  std::shared_ptr<Pass> pass_;
+  std::shared_ptr<Pass> pass_;  // guarded by mutex_
+  std::atomic<int> sleepingWorkers_{0};
+  std::atomic<std::size_t> awaited_;  // the job the caller sleeps on, or none
   std::size_t window_;
-  bool stopping_ = false;
+  bool stopping_ = false;  // guarded by mutex_
   std::vector<std::thread> threads_;
 };
 

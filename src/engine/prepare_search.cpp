@@ -97,11 +97,6 @@ void SetPaths(const SearchSpec& request, SearchWork& w) {
   w.spec = request.spec.str() + ";";
 }
 
-std::string ParmsTip(const SearchSpec& request, const std::string& options) {
-  return "Edit the below search parameters\r\nFind:   " + request.text.str() + "\r\nPath:  " +
-         request.path.str() + "\r\nFile:    " + request.spec.str() + "\r\nOptn: " + options;
-}
-
 }  // namespace
 
 std::string Smash(std::string_view text) {
@@ -115,10 +110,6 @@ std::string Smash(std::string_view text) {
 
 PreparedSearch PrepareSearch(const SearchSpec& request, const EngineSettings& settings) {
   PreparedSearch prepared;
-  const std::string options = OptionsText(request.sw);
-  prepared.caption = "Results: " + request.text.str();
-  if (!options.empty()) prepared.caption += " [" + options + "]";
-
   SearchWork& w = prepared.work;
   w.text = request.sw.caseSensitive ? request.text.str() : runtime::UpperText(request.text.str());
   w.len = Length(w.text);
@@ -132,7 +123,6 @@ PreparedSearch PrepareSearch(const SearchSpec& request, const EngineSettings& se
   SetPaths(request, w);
   prepared.filesPerTick = request.sw.modal ? settings.filesPerTimerModal : settings.filesPerTimer;
   ChooseLabelMode(request, w);
-  prepared.parmsTip = ParmsTip(request, options);
   return prepared;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Preparing a run: the working values derived from the request, the results window's
-// caption and "&Parms..." tip, the files searched per timer tick, and the options text.
+// Preparing a run: the working values derived from the request, the files searched per
+// timer tick, and the options text.
 
 #include <string>
 
@@ -12,8 +12,6 @@ namespace trawlex::engine {
 
 struct PreparedSearch {
   SearchWork work;
-  std::string caption;   // "Results: " + text [+ " [" + options + "]"]
-  std::string parmsTip;  // tip of the "&Parms..." button
   int filesPerTick = 2;
 };
 

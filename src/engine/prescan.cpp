@@ -6,7 +6,6 @@
 #include <cerrno>
 
 #include "runtime/case_table.h"
-#include "runtime/error_codes.h"
 
 namespace trawlex::engine {
 
@@ -36,9 +35,9 @@ std::size_t FindBytes(std::string_view hay, std::string_view needle, std::size_t
   return static_cast<std::size_t>(static_cast<const char*>(found) - hay.data());
 }
 
-bool StreamHasNeedle(const SearchPlan& plan, int fd, bool& readFailed) {
+bool StreamHasNeedle(const SearchPlan& plan, int fd, runtime::OsError& error) {
   constexpr std::size_t kChunk = 1 << 20;
-  readFailed = false;
+  error = {};
   std::string raw(kChunk, '\0');
   // The tail of the previous chunk and the new one: raw bytes, or transformed ones for a
   // smashed search, whose needle may span any number of removed blanks.
@@ -48,8 +47,7 @@ bool StreamHasNeedle(const SearchPlan& plan, int fd, bool& readFailed) {
     const ssize_t got = read(fd, raw.data(), raw.size());
     if (got < 0) {
       if (errno == EINTR) continue;
-      runtime::PostOsError(errno);
-      readFailed = true;
+      error = runtime::OsErrorOf(errno);
       return false;
     }
     if (got == 0) return false;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/search_plan.h"
+#include "runtime/error_codes.h"
 
 namespace trawlex::engine {
 
@@ -18,8 +19,8 @@ void FoldForSearch(const SearchPlan& plan, std::string_view raw, std::string& ou
 std::size_t FindBytes(std::string_view hay, std::string_view needle, std::size_t from = 0);
 
 // Streams a whole open file descriptor through the test, in chunks that overlap by the
-// needle's length less one, so memory stays flat for any file size. False on a read error
-// (posted) as well as when the needle is absent; `readFailed` tells which.
-bool StreamHasNeedle(const SearchPlan& plan, int fd, bool& readFailed);
+// needle's length less one, so memory stays flat for any file size. False on a read error as
+// well as when the needle is absent; `error` tells which.
+bool StreamHasNeedle(const SearchPlan& plan, int fd, runtime::OsError& error);
 
 }  // namespace trawlex::engine

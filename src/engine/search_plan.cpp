@@ -77,11 +77,25 @@ SearchPlan MakeSearchPlan(const SearchSpec& request, const SearchWork& work) {
   plan.work = work;
   plan.searched = work.searchedText();
   plan.pattern = runtime::Clip(plan.searched);
+  if (work.find2Execute == FindMode::Substring) {
+    plan.linePattern = LinePattern::Substring(plan.searched);
+  } else if (work.matchMode == 1) {
+    plan.linePattern = LinePattern::Wildcard(plan.pattern);
+  } else {
+    plan.linePattern = LinePattern::Regex(plan.pattern);
+  }
   plan.endCountsAsBlank = request.sw.word || request.sw.trail;
   plan.caseSensitive = request.sw.caseSensitive != 0;
   plan.needle = RequiredRun(request, work);
   plan.smashed = request.sw.smash && work.find2Execute == FindMode::Substring;
-  plan.finder = runtime::FoldedFinder(plan.needle, !plan.caseSensitive);
+  // A single word searched with the word switches stands between blanks in every hit.
+  const std::size_t first = plan.searched.find_first_not_of(' ');
+  const std::size_t last = plan.searched.find_last_not_of(' ');
+  const bool oneWord = work.find2Execute == FindMode::Substring && !plan.smashed &&
+                       !plan.needle.empty() && first != std::string::npos &&
+                       plan.searched.substr(first, last - first + 1) == plan.needle;
+  plan.finder = NeedleFinder(plan.needle, !plan.caseSensitive, oneWord && first > 0,
+                             oneWord && last + 1 < plan.searched.size());
   return plan;
 }
 

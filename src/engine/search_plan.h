@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "engine/line_matcher.h"
 #include "engine/search_spec.h"
 #include "engine/search_work.h"
-#include "runtime/folded_search.h"
+#include "engine/needle_finder.h"
 
 namespace trawlex::engine {
 
@@ -16,6 +17,7 @@ struct SearchPlan {
 
   std::string searched;         // the first LEN characters of TEXT
   std::string pattern;          // the same without trailing blanks, as MATCH takes a pattern
+  LinePattern linePattern;      // the searched text or pattern, compiled for the line stage
   bool endCountsAsBlank = false;  // word or trailing: the end of a line counts as a blank
   bool caseSensitive = false;
 
@@ -26,7 +28,7 @@ struct SearchPlan {
   // read) and it comes only from parts of the text that every hit must contain.
   std::string needle;
   bool smashed = false;
-  runtime::FoldedFinder finder{"", false};  // finds the needle in raw (unsmashed) bytes
+  NeedleFinder finder;  // finds the needle in raw (unsmashed) bytes
 };
 
 SearchPlan MakeSearchPlan(const SearchSpec& request, const SearchWork& work);

@@ -1,40 +1,31 @@
 #pragma once
-// The questions and messages a run gives its user. The desktop program answers them with
-// dialogues (DesktopSearchQuestions), `trawl` with its --on-error policy.
+// The questions and messages a run gives its user, one method per situation with its facts.
+// The run builds no text: the desktop program words and shows them (results layer), `trawl`
+// answers them with its --on-error policy.
 
 #include <string>
 
-#include "runtime/desktop.h"
+#include "runtime/error_codes.h"
 
 namespace trawlex::engine {
 
 enum class OpenFailureAnswer { Retry = 1, Ignore = 2, Remove = 3 };
 
+// After a failure the run can go on (skipping what failed) or stop, keeping what it found.
+enum class ContinueOrStop { Continue, Stop };
+
 class SearchQuestions {
  public:
   virtual ~SearchQuestions() = default;
-  // A file could not be opened. `file` is its full name, `error` the error text.
-  virtual OpenFailureAnswer OpenFailed(const std::string& file, const std::string& error) = 0;
-  // The runtime's stop prompt: true to go on (skipping what failed), false to stop the run.
-  virtual bool StopPrompt(const std::string& text) = 0;
-  // No file matched the request; the results window closes afterwards.
+  // A file could not be opened. `path` is its full name on disk.
+  virtual OpenFailureAnswer OpenFailed(const std::string& path, const runtime::OsError& error) = 0;
+  // Reading a file stopped early; the lines read before the failure were searched.
+  virtual ContinueOrStop ReadFailed(const std::string& path, const runtime::OsError& error) = 0;
+  // A file of the list names no directory of the directory list.
+  virtual ContinueOrStop DirectoryMissing() = 0;
+  // No file matched the request (`path` and `spec` as the request gives them); the results
+  // window closes afterwards.
   virtual void NoFilesFound(const std::string& path, const std::string& spec) = 0;
-};
-
-// The texts the user sees.
-std::string OpenFailedText(const std::string& file, const std::string& error);
-std::string NoFilesFoundText(const std::string& path, const std::string& spec);
-
-// Shows the questions as message boxes.
-class DesktopSearchQuestions final : public SearchQuestions {
- public:
-  explicit DesktopSearchQuestions(runtime::Desktop& desktop) : desktop_(desktop) {}
-  OpenFailureAnswer OpenFailed(const std::string& file, const std::string& error) override;
-  bool StopPrompt(const std::string& text) override;
-  void NoFilesFound(const std::string& path, const std::string& spec) override;
-
- private:
-  runtime::Desktop& desktop_;
 };
 
 }  // namespace trawlex::engine

@@ -1,34 +1,14 @@
 #include "engine/search_run.h"
 
+#include <string_view>
+
 #include "engine/file_search.h"
 #include "engine/load_files.h"
 #include "engine/prefetcher.h"
 #include "engine/search_plan.h"
-#include "runtime/fixed_text.h"
 #include "runtime/pictures.h"
 
 namespace trawlex::engine {
-namespace {
-
-std::string TrimmedNumber(std::int64_t value) {
-  const std::string text = runtime::FormatNumber(value, runtime::n13);
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-}  // namespace
-
-std::string SummaryText(const SearchCounts& counts, const SearchWork& work, bool firstOnly) {
-  // Fields are not cut to the window's width: a summary must never lose one of its numbers.
-  std::string summary = std::to_string(counts.findCnt) + " found in " +
-                        runtime::FormatSeconds(counts.searchTime) + " seconds,  " +
-                        TrimmedNumber(counts.scanBytes) + " bytes ";
-  if (work.skipFastDos == 1 && !firstOnly) {
-    summary = runtime::Clip(summary) + ", " + TrimmedNumber(counts.scanLines) + " lines";
-  }
-  return runtime::Clip(summary);
-}
-
 SearchRun::SearchRun(const SearchSpec& request, const EngineSettings& settings,
                      SearchQuestions& questions, LocationTrackers& trackers, RunOptions options)
     : request_(request),
@@ -58,8 +38,6 @@ bool SearchRun::Open() {
 void SearchRun::Prepare() {
   prepared_ = PrepareSearch(request_, settings_);
   plan_ = std::make_shared<const SearchPlan>(MakeSearchPlan(request_, prepared_.work));
-  texts_.caption = prepared_.caption;
-  texts_.parmsTip = prepared_.parmsTip;
 }
 
 void SearchRun::Reset() {
@@ -67,24 +45,21 @@ void SearchRun::Reset() {
   keepResults_ = false;  // kept for one run only
   counts_ = SearchCounts{};
   counts_.startTime = runtime::Clock();
-  texts_.summary.clear();
-  texts_.status.clear();
-  texts_.found.clear();
-  texts_.filesCount.clear();
-  texts_.withFound.clear();
+  scanning_ = {};
   progress_ = 0;
 }
 
 bool SearchRun::LoadFileLists() {
   state_ = RunState::Loading;
   const SearchWork& w = prepared_.work;
-  FileSet set = LoadFiles(w.pathBs, w.realPathBs, w.spec, request_.sw.subdirs != 0,
-                          request_.sw.subLevels, settings_,
-                          [this](const std::string& status) { texts_.status = status; });
+  FileSet set = LoadFiles(
+      w.pathBs, w.realPathBs, w.spec, request_.sw.subdirs != 0, request_.sw.subLevels, settings_,
+      [this](const std::string& directory) { loadingDirectory_ = directory; },
+      options_.fileDetails);
   dirs_ = std::move(set.dirs);
   specs_ = std::move(set.specs);
   files_ = std::move(set.files);
-  texts_.status.clear();
+  loadingDirectory_.clear();
   return !files_.empty();
 }
 
@@ -128,13 +103,10 @@ bool SearchRun::Step(int maxFiles) {
     }
     const FileEntry& entry = files_[static_cast<std::size_t>(counts_.scanFile - 1)];
     if (filesWithHits_ && entry.count == 0) continue;
-    texts_.status = runtime::Fit("Scan: " + entry.name.str() + " (" +
-                                     std::to_string(counts_.scanFile) + " of " +
-                                     std::to_string(files_.size()) + ")",
-                                 50);
+    scanning_ = {entry.name, counts_.scanFile, files_.size()};
     progress_ = counts_.scanFile;
     if (entry.subdirNum < 1 || entry.subdirNum > dirs_.size()) {
-      if (!questions_.StopPrompt("ScanDirQ no path ??")) Finish();
+      if (questions_.DirectoryMissing() == ContinueOrStop::Stop) Finish();
       continue;
     }
     SearchFile();
@@ -157,7 +129,7 @@ void SearchRun::SearchFile() {
   FileOutcome outcome = OutcomeOf(index);
   while (outcome.status == FileOutcome::Status::OpenFailed) {
     const FileJob job = JobFor(files_[index]);
-    switch (questions_.OpenFailed(job.path, outcome.errorText)) {
+    switch (questions_.OpenFailed(job.path, outcome.error)) {
       case OpenFailureAnswer::Retry:
         outcome = SearchNow(index);
         continue;
@@ -176,11 +148,6 @@ void SearchRun::SearchFile() {
 
 void SearchRun::Commit(FileEntry& entry, FileOutcome& outcome) {
   counts_.scanBytes += outcome.bytes;
-  if (outcome.status == FileOutcome::Status::TextOpenFailed) {
-    const FileJob job = JobFor(entry);
-    if (!questions_.StopPrompt("Open ascii " + job.path + "\r\n" + outcome.errorText)) Finish();
-    return;
-  }
   for (ResultLine& line : outcome.lines) {
     if (!line.location.empty()) counts_.locationFound = 1;
     if (line.subdirNum > 1) counts_.subdirsFound = 1;
@@ -189,7 +156,6 @@ void SearchRun::Commit(FileEntry& entry, FileOutcome& outcome) {
     if (options_.onResult) options_.onResult(line, entry);
     if (options_.keepResults) results_.push_back(std::move(line));
   }
-  if (!outcome.lines.empty()) texts_.found = std::to_string(counts_.findCnt) + " found";
   if (entry.count > 0) {
     ++counts_.filesFindCnt;
     dirs_[entry.subdirNum - 1].findCnt += entry.count;
@@ -197,7 +163,7 @@ void SearchRun::Commit(FileEntry& entry, FileOutcome& outcome) {
   counts_.scanLines += outcome.linesRead;
   if (outcome.readFailed) {
     const FileJob job = JobFor(entry);
-    if (!questions_.StopPrompt("Read error " + job.path + "\r\n" + outcome.errorText)) Finish();
+    if (questions_.ReadFailed(job.path, outcome.error) == ContinueOrStop::Stop) Finish();
   }
 }
 
@@ -205,13 +171,10 @@ void SearchRun::Finish() {
   if (prefetcher_) prefetcher_->Cancel();
   counts_.endTime = runtime::Clock();
   counts_.searchTime = runtime::ElapsedHundredths(counts_.startTime, counts_.endTime) / 100.0;
-  texts_.summary = SummaryText(counts_, prepared_.work, request_.sw.first != 0);
   state_ = RunState::Finished;
   filesWithHits_ = false;
-  texts_.status.clear();
+  scanning_ = {};
   progress_ = 0;
-  texts_.filesCount = "Files Count:  " + std::to_string(files_.size());
-  texts_.withFound = "With Found: " + std::to_string(counts_.filesFindCnt);
   if (options_.onFinished) options_.onFinished();
 }
 
@@ -235,24 +198,20 @@ bool SearchRun::ReLoad() {
   Stop();
   const bool found = LoadFileLists();
   state_ = RunState::Finished;
-  texts_.filesCount = "Files Count:  " + std::to_string(files_.size());
-  texts_.withFound = "With Found: 0";
+  counts_.filesFindCnt = 0;  // the new list holds no file with hits yet
   if (!found) questions_.NoFilesFound(request_.path.str(), request_.spec.str());
   return found;
 }
 
-void SearchRun::TakeEditedRequest(const SearchSpec& edited, int code) {
-  if (code != 1 && code < 10) return;
+void SearchRun::TakeEditedRequest(const SearchSpec& edited, EditAnswer answer) {
+  if (answer.choice == EditChoice::Cancelled) return;
   request_ = edited;
   Prepare();
-  if (code == 1) return;
-  if (code >= 100) {
-    keepResults_ = true;
-    code -= 100;
-  }
-  if (code == 10) {
+  if (!answer.StartsRun()) return;
+  if (answer.keepResults) keepResults_ = true;
+  if (answer.choice == EditChoice::SearchFilesWithHits) {
     Refresh();
-  } else if (code == 20) {
+  } else {
     Again();
   }
 }

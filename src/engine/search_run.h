@@ -1,15 +1,18 @@
 #pragma once
 // One run of a search, as its results window owns it: the request copy, working values,
 // directory and file lists, counters and results queue. The window (or `trawl`) drives it
-// with Step(); Stop, Again, Refresh and ReLoad are the window's buttons.
+// with Step(); Stop, Again, Refresh and ReLoad are the window's buttons. The run shows no
+// text: the window words its state and counters (results layer).
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "engine/edit_answer.h"
 #include "engine/engine_settings.h"
 #include "engine/file_set.h"
+#include "engine/load_files.h"
 #include "engine/location.h"
 #include "engine/prepare_search.h"
 #include "engine/result_line.h"
@@ -25,21 +28,19 @@ struct FileJob;
 
 enum class RunState { Idle, Loading, Running, Finished };
 
-// What the window shows while and after a run.
-struct RunTexts {
-  std::string caption;     // window caption
-  std::string parmsTip;    // tip of "&Parms..."
-  std::string status;      // "Scan: name (i of n)" while running, "Load Files: dir" while loading
-  std::string found;       // "n found"
-  std::string summary;     // after the run
-  std::string filesCount;  // "Files Count:  n"
-  std::string withFound;   // "With Found: n"
+// The file a running search has come to, as the list stood when it came there (a file removed
+// from the list later does not change it).
+struct ScanPosition {
+  SharedText name;          // FQ:NAME of the file
+  std::int64_t number = 0;  // its 1-based place in the file list; 0 while no file is searched
+  std::size_t total = 0;    // the number of files in the list
 };
 
 struct RunOptions {
   int workers = 0;                 // threads searching ahead; 0: none
   std::size_t lookAhead = 64;      // files searched ahead at most
   bool keepResults = true;         // store reported lines in the results queue
+  FileDetails fileDetails = FileDetails::Examined;  // NamesOnly: nobody shows sizes and dates
   // Called for each committed line, with the file it comes from.
   std::function<void(const ResultLine&, const FileEntry&)> onResult;
   std::function<void()> onFinished;                 // called when a run finishes
@@ -63,17 +64,20 @@ class SearchRun {
   void Refresh();   // "Refres&h": search again the files that had hits, without pre-scan
   bool ReLoad();    // "&ReLoad": rebuild the file list, no search; false when it is empty
   void KeepResultsForNextRun() { keepResults_ = true; }
-  // Takes back a request edited in the parameters window with its answer code: 1 takes it,
-  // 10 or more takes it and starts a files-with-hits run (10) or a full run (20); 100 more
-  // keeps the current results for that run. Other codes leave the request as it is.
-  void TakeEditedRequest(const SearchSpec& edited, int code);
+  // Takes back a request edited in the parameters window with the window's answer: a
+  // cancelled edit leaves the request as it is; any other takes it and, when it asks for one,
+  // starts a files-with-hits or a full run, keeping the current results if asked to.
+  void TakeEditedRequest(const SearchSpec& edited, EditAnswer answer);
 
   RunState state() const { return state_; }
   bool filesWithHitsRun() const { return filesWithHits_; }
   const SearchSpec& request() const { return request_; }
   const SearchWork& work() const { return prepared_.work; }
   const SearchCounts& counts() const { return counts_; }
-  const RunTexts& texts() const { return texts_; }
+  // While running: the file being searched. While loading: the directory being listed
+  // (lower-cased, as the directory list shows it); empty otherwise.
+  const ScanPosition& scanning() const { return scanning_; }
+  const std::string& loadingDirectory() const { return loadingDirectory_; }
   int filesPerTick() const { return prepared_.filesPerTick; }
   const ResultsQueue& results() const { return results_; }
   ResultsQueue& results() { return results_; }
@@ -108,7 +112,8 @@ class SearchRun {
   FileQueue files_;
   SearchCounts counts_;
   ResultsQueue results_;
-  RunTexts texts_;
+  ScanPosition scanning_;
+  std::string loadingDirectory_;
   RunState state_ = RunState::Idle;
   bool filesWithHits_ = false;
   bool keepResults_ = false;
@@ -116,8 +121,5 @@ class SearchRun {
   std::size_t removedInPass_ = 0;
   std::unique_ptr<Prefetcher> prefetcher_;
 };
-
-// The summary line of a finished run.
-std::string SummaryText(const SearchCounts& counts, const SearchWork& work, bool firstOnly);
 
 }  // namespace trawlex::engine

@@ -49,6 +49,23 @@ class StandardLocationTrackers final : public LocationTrackers {
         break;
     }
   }
+
+  bool MayMove(FileKind kind, const LocationState& state,
+               std::string_view rawLine) const override {
+    return kind == FileKind::Veldar ? VeldarLineMayMove(state, rawLine)
+                                    : OtherKindLineMayMove(kind, rawLine);
+  }
+
+  const LineSieve& LinesThatMayMove(FileKind kind, const LocationState& state) const override {
+    switch (kind) {
+      case FileKind::Veldar:
+        return VeldarLineSieve(state);
+      case FileKind::PlainText:
+        return LineSieve::kNoLine;
+      default:
+        return OtherKindLineSieve(kind);
+    }
+  }
 };
 
 }  // namespace

@@ -29,7 +29,7 @@ bool EndsDeclarationWord(char c) { return c == ' ' || c == '!' || c == '(' || c 
 
 // The first blank of the line within its length, 0-based; npos when none.
 std::size_t FirstBlank(const LineContext& line) {
-  const std::string_view text = line.Line().substr(0, static_cast<std::size_t>(line.LineLen()));
+  const std::string_view text = line.Line().substr(0, line.LineLen());
   return text.find(' ');
 }
 
@@ -113,6 +113,41 @@ void LeaveDeclarations(LocationState& state) {
 }
 
 }  // namespace
+
+const LineSieve& VeldarLineSieve(const LocationState& state) {
+  // The keywords' first letters: see VeldarLineMayMove. A line that starts with '!' is a
+  // comment: its label would hold the '!', and such labels start nothing.
+  static constexpr LineSieve kCode = LineSieve::Of(true, "", '!');
+  static constexpr LineSieve kData = LineSieve::Of(true, "CMEG.", '!');
+  static constexpr LineSieve kRoutine = LineSieve::Of(true, "D", '!');
+  static constexpr LineSieve kRoutineData = LineSieve::Of(true, "CMEG.D", '!');
+  if (state.inData == 0) return state.inRoutine == 0 ? kCode : kRoutine;
+  return state.inRoutine == 0 ? kData : kRoutineData;
+}
+
+bool VeldarLineMayMove(const LocationState& state, std::string_view rawLine) {
+  if (IsRawLabelLine(rawLine)) {
+    if (rawLine[0] == '!') return false;  // a comment: a label holding a '!' starts nothing
+    std::size_t blank = 0;  // the word after the label starts after the first blank
+    while (blank < rawLine.size() && rawLine[blank] != ' ' && rawLine[blank] != '\t') ++blank;
+    const bool outside = state.inMap == 0 && state.inClass == 0;
+    if (outside && RawWordAmong(rawLine, blank, {"PROCEDURE", "FUNCTION", "ROUTINE"})) return true;
+    if (state.inData == 0) return false;
+    // Declarations: a label's GROUP nests a class, its CLASS or INTERFACE opens one; in a map
+    // or class the lead is the label itself, which may close a level or open a module.
+    if (state.inClass != 0) {
+      return RawWordAmong(rawLine, blank, {"GROUP"}) || RawWordAmong(rawLine, 0, {"END", "."});
+    }
+    if (state.inMap != 0) return RawWordAmong(rawLine, 0, {"MODULE", "END", "."});
+    return RawWordAmong(rawLine, blank, {"CLASS", "INTERFACE"});
+  }
+  // In data: CODE, MEMBER, MAP, MODULE, END, a closing '.', and GROUP (the second word of a
+  // line without label is its lead). In a routine: DATA. Outside both: nothing.
+  if (!VeldarLineSieve(state).leads[RawLeadChar(rawLine)]) return false;
+  return (state.inData != 0 &&
+          RawWordAmong(rawLine, 0, {"CODE", "MEMBER", "MAP", "MODULE", "END", ".", "GROUP"})) ||
+         (state.inRoutine != 0 && RawWordAmong(rawLine, 0, {"DATA"}));
+}
 
 std::string SecondWord(const LineContext& line) {
   const std::size_t blank = FirstBlank(line);

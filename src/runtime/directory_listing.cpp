@@ -3,11 +3,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
 
-#include "runtime/error_codes.h"
 #include "runtime/names.h"
 #include "runtime/pictures.h"
 
@@ -56,10 +56,11 @@ void SetDateTime(const struct stat& info, DirectoryEntry& entry) {
 }  // namespace
 
 bool SpecMatches(std::string_view name, std::string_view spec) {
-  const std::string lowerName = LowerName(name);
-  const std::string lowerSpec = LowerName(spec);
-  if (GlobMatches(lowerName, lowerSpec)) return true;
-  const std::string_view pattern = lowerSpec;
+  return LowerSpecMatches(LowerName(name), LowerName(spec));
+}
+
+bool LowerSpecMatches(std::string_view lowerName, std::string_view pattern) {
+  if (GlobMatches(lowerName, pattern)) return true;
   if (EndsWith(pattern, ".*")) {
     return GlobMatches(lowerName, pattern.substr(0, pattern.size() - 2));
   }
@@ -70,35 +71,70 @@ bool SpecMatches(std::string_view name, std::string_view spec) {
   return false;
 }
 
-bool ListDirectory(const std::string& directory, std::string_view spec, ListKind kind,
-                   std::vector<DirectoryEntry>& out) {
-  DIR* dir = opendir(directory.c_str());
+DirectoryReader::~DirectoryReader() {
+  if (fd_ >= 0) close(fd_);
+}
+
+OsError DirectoryReader::Open(const std::string& directory) {
+  names_.clear();
+  if (fd_ >= 0) close(fd_);
+  fd_ = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return OsErrorOf(errno, directory);
+  // fdopendir takes the descriptor over; a duplicate stays open for Examine.
+  const int listFd = dup(fd_);
+  DIR* dir = listFd < 0 ? nullptr : fdopendir(listFd);
   if (dir == nullptr) {
-    PostOsError(errno, directory);
-    return false;
+    const OsError error = OsErrorOf(errno, directory);
+    if (listFd >= 0) close(listFd);
+    return error;
   }
-  const int fd = dirfd(dir);
   while (const dirent* item = readdir(dir)) {
     const std::string_view name = item->d_name;
     if (name == "." || name == "..") continue;
-    if (!SpecMatches(name, spec)) continue;
-    struct stat info {};
-    if (fstatat(fd, item->d_name, &info, 0) != 0) continue;  // vanished or dangling link
-    const bool isDirectory = S_ISDIR(info.st_mode);
-    if (!isDirectory && !S_ISREG(info.st_mode)) continue;
-    if (isDirectory && kind == ListKind::FilesOnly) continue;
-    DirectoryEntry entry;
+    DirectoryName entry;
     entry.name = name;
-    entry.size = info.st_size;
-    entry.isDirectory = isDirectory;
-    entry.device = info.st_dev;
-    entry.inode = info.st_ino;
-    SetDateTime(info, entry);
-    out.push_back(std::move(entry));
+    switch (item->d_type) {
+      case DT_REG: entry.type = DirectoryName::Type::Regular; break;
+      case DT_DIR: entry.type = DirectoryName::Type::Directory; break;
+      case DT_LNK:
+      case DT_UNKNOWN: entry.type = DirectoryName::Type::Unknown; break;
+      default: entry.type = DirectoryName::Type::Other; break;
+    }
+    names_.push_back(std::move(entry));
   }
   closedir(dir);
-  ClearError();
+  return {};
+}
+
+bool DirectoryReader::Examine(const std::string& name, DirectoryEntry& entry) const {
+  struct stat info {};
+  if (fstatat(fd_, name.c_str(), &info, 0) != 0) return false;  // vanished or dangling link
+  const bool isDirectory = S_ISDIR(info.st_mode);
+  if (!isDirectory && !S_ISREG(info.st_mode)) return false;
+  entry.name = name;
+  entry.size = info.st_size;
+  entry.isDirectory = isDirectory;
+  entry.device = info.st_dev;
+  entry.inode = info.st_ino;
+  SetDateTime(info, entry);
   return true;
+}
+
+OsError ListDirectory(const std::string& directory, std::string_view spec, ListKind kind,
+                      std::vector<DirectoryEntry>& out) {
+  DirectoryReader reader;
+  if (OsError error = reader.Open(directory)) return error;
+  const std::string lowerSpec = LowerName(spec);
+  for (const DirectoryName& listed : reader.names()) {
+    if (listed.type == DirectoryName::Type::Other) continue;
+    if (kind == ListKind::FilesOnly && listed.type == DirectoryName::Type::Directory) continue;
+    if (!LowerSpecMatches(LowerName(listed.name), lowerSpec)) continue;
+    DirectoryEntry entry;
+    if (!reader.Examine(listed.name, entry)) continue;
+    if (entry.isDirectory && kind == ListKind::FilesOnly) continue;
+    out.push_back(std::move(entry));
+  }
+  return {};
 }
 
 }  // namespace trawlex::runtime

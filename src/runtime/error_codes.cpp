@@ -308,8 +308,24 @@ void PostError(int code) {
 }
 
 void PostOsError(int errnoValue, const std::string& path) {
-  const int code = kOsErrorBase + OsErrorNumber(errnoValue, path);
-  SetCurrent(code, OsErrorText(code));
+  PostError(OsErrorOf(errnoValue, path));
+}
+
+OsError OsErrorOf(int errnoValue, const std::string& path) {
+  OsError error;
+  error.code = kOsErrorBase + OsErrorNumber(errnoValue, path);
+  // The text as the current error would hold it: leading blanks gone, cut to the field,
+  // trailing blanks gone.
+  const std::string text = OsErrorText(error.code);
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return error;
+  error.text = text.substr(first, kErrorTextWidth - 1);
+  error.text.erase(error.text.find_last_not_of(' ') + 1);
+  return error;
+}
+
+void PostError(const OsError& error) {
+  SetCurrent(error.code, error.text);
 }
 
 int ErrorCode() {

@@ -21,6 +21,20 @@ void PostError(int code);
 // the error is "no such file", a missing directory on the way to it gives "Path Not Found".
 void PostOsError(int errnoValue, const std::string& path = {});
 
+// An operating-system failure as a value, for code that reports it later or on another
+// thread: the code and text PostOsError would post. Code 0 means no failure.
+struct OsError {
+  int code = 0;
+  std::string text;
+  explicit operator bool() const { return code != 0; }
+};
+
+// The failure an errno value stands for, without touching the current error.
+OsError OsErrorOf(int errnoValue, const std::string& path = {});
+
+// Makes a failure the current error, where a message is about to show it.
+void PostError(const OsError& error);
+
 int ErrorCode();
 std::string ErrorText();  // without trailing blanks
 

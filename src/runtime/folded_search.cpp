@@ -2,27 +2,74 @@
 
 #include <string.h>
 
+#include <algorithm>
+#include <array>
+
 #include "runtime/case_table.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace trawlex::runtime {
 namespace {
 
 // The byte values that fold to `c`: itself and, for a letter, its lower-case partner.
-void Variants(unsigned char c, bool ignoreCase, unsigned char out[2]) {
-  out[0] = c;
-  out[1] = ignoreCase ? ToLower(c) : c;
+std::array<unsigned char, 2> Variants(unsigned char c, bool ignoreCase) {
+  return {c, ignoreCase ? ToLower(c) : c};
 }
+
+// How common a byte is in source text, roughly (higher is more common). Candidates are found
+// by the needle's two rarest bytes, so that common letters do not flood the full comparison.
+int Commonness(unsigned char c) {
+  static constexpr std::string_view kLetters = "ETAOINSRLCDUMPHFGBYWVKXJQZ";  // most common first
+  c = ToUpper(c);
+  if (c == ' ') return 100;
+  if (const std::size_t at = kLetters.find(static_cast<char>(c)); at != std::string_view::npos) {
+    return 90 - static_cast<int>(at);
+  }
+  if (c >= '0' && c <= '9') return 70;
+  if (std::string_view("();,.=:'\"_-+*<>!/[]{}").find(static_cast<char>(c)) !=
+      std::string_view::npos) {
+    return 75;
+  }
+  return 0;
+}
+
+#if defined(__x86_64__)
+// Every x86-64 has SSE2; AVX2 doubles the width where the processor has it, chosen once.
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#endif
 
 }  // namespace
 
 FoldedFinder::FoldedFinder(std::string needle, bool ignoreCase)
     : needle_(std::move(needle)), ignoreCase_(ignoreCase) {
-  if (!needle_.empty()) Variants(static_cast<unsigned char>(needle_[0]), ignoreCase_, first_);
-  if (needle_.size() > 1) Variants(static_cast<unsigned char>(needle_[1]), ignoreCase_, second_);
+  if (needle_.size() < 2) return;
+  auto rarer = [this](std::size_t a, std::size_t b) {
+    return Commonness(static_cast<unsigned char>(needle_[a])) <
+           Commonness(static_cast<unsigned char>(needle_[b]));
+  };
+  for (std::size_t i = 1; i < needle_.size(); ++i) {
+    if (rarer(i, probe_[0])) probe_[0] = i;
+  }
+  // The second probe keeps a distance from the first where it can: neighbouring letters go
+  // together ("IN", "ER"), letters two apart much less.
+  for (const std::size_t apart : {2u, 1u}) {
+    probe_[1] = needle_.size();
+    for (std::size_t i = 0; i < needle_.size(); ++i) {
+      const std::size_t distance = i > probe_[0] ? i - probe_[0] : probe_[0] - i;
+      if (distance >= apart && (probe_[1] == needle_.size() || rarer(i, probe_[1]))) {
+        probe_[1] = i;
+      }
+    }
+    if (probe_[1] < needle_.size()) break;
+  }
+  for (int k = 0; k < 2; ++k) {
+    const auto variants = Variants(static_cast<unsigned char>(needle_[probe_[k]]), ignoreCase_);
+    probeBytes_[k][0] = variants[0];
+    probeBytes_[k][1] = variants[1];
+  }
 }
 
 bool FoldedFinder::MatchesAt(const char* at) const {
@@ -54,32 +101,73 @@ std::size_t FoldedFinder::Find(std::string_view hay, std::size_t from) const {
                  : std::string_view::npos;
   }
   std::size_t at = from;
-#if defined(__SSE2__)
-  // Candidates are positions whose first two bytes fold to the needle's first two; only
-  // those are compared in full. `last` is the final start position that leaves room for
-  // the needle and for reading 17 bytes.
-  if (n >= 2 && hay.size() >= 17) {
-    const __m128i f0 = _mm_set1_epi8(static_cast<char>(first_[0]));
-    const __m128i f1 = _mm_set1_epi8(static_cast<char>(first_[1]));
-    const __m128i s0 = _mm_set1_epi8(static_cast<char>(second_[0]));
-    const __m128i s1 = _mm_set1_epi8(static_cast<char>(second_[1]));
-    const char* data = hay.data();
-    const std::size_t lastBlock = hay.size() - 17;
-    for (; at <= lastBlock; at += 16) {
-      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + 1));
-      const __m128i firstHit = _mm_or_si128(_mm_cmpeq_epi8(a, f0), _mm_cmpeq_epi8(a, f1));
-      const __m128i secondHit = _mm_or_si128(_mm_cmpeq_epi8(b, s0), _mm_cmpeq_epi8(b, s1));
-      auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(firstHit, secondHit)));
-      while (mask != 0) {
-        const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
-        if (candidate + n <= hay.size() && MatchesAt(data + candidate)) return candidate;
-        mask &= mask - 1;
-      }
-    }
+#if defined(__x86_64__)
+  if (n >= 2 && kHasAvx2) {
+    const std::size_t found = FindAvx2(hay, at);
+    if (found != std::string_view::npos) return found;
+  }
+  if (n >= 2) {
+    const std::size_t found = FindSse2(hay, at);
+    if (found != std::string_view::npos) return found;
   }
 #endif
   return FindScalar(hay, at);
 }
+
+#if defined(__x86_64__)
+// Candidates are positions whose probed bytes fold to the needle's; only those are compared in
+// full. Each scan stops where a block would read past the haystack, leaving `at` there for the
+// next, narrower scan: npos means "not before `at`".
+__attribute__((target("avx2"))) std::size_t FoldedFinder::FindAvx2(std::string_view hay,
+                                                                   std::size_t& at) const {
+  const std::size_t reach = std::max(probe_[0], probe_[1]) + 32;  // bytes a block reads
+  if (hay.size() < reach) return std::string_view::npos;
+  const __m256i a0 = _mm256_set1_epi8(static_cast<char>(probeBytes_[0][0]));
+  const __m256i a1 = _mm256_set1_epi8(static_cast<char>(probeBytes_[0][1]));
+  const __m256i b0 = _mm256_set1_epi8(static_cast<char>(probeBytes_[1][0]));
+  const __m256i b1 = _mm256_set1_epi8(static_cast<char>(probeBytes_[1][1]));
+  const char* data = hay.data();
+  for (const std::size_t last = hay.size() - reach; at <= last; at += 32) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + at + probe_[0]));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + at + probe_[1]));
+    const __m256i aHit = _mm256_or_si256(_mm256_cmpeq_epi8(a, a0), _mm256_cmpeq_epi8(a, a1));
+    const __m256i bHit = _mm256_or_si256(_mm256_cmpeq_epi8(b, b0), _mm256_cmpeq_epi8(b, b1));
+    auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(aHit, bHit)));
+    while (mask != 0) {
+      const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (candidate + needle_.size() <= hay.size() && MatchesAt(data + candidate)) {
+        return candidate;
+      }
+      mask &= mask - 1;
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::size_t FoldedFinder::FindSse2(std::string_view hay, std::size_t& at) const {
+  const std::size_t reach = std::max(probe_[0], probe_[1]) + 16;
+  if (hay.size() < reach) return std::string_view::npos;
+  const __m128i a0 = _mm_set1_epi8(static_cast<char>(probeBytes_[0][0]));
+  const __m128i a1 = _mm_set1_epi8(static_cast<char>(probeBytes_[0][1]));
+  const __m128i b0 = _mm_set1_epi8(static_cast<char>(probeBytes_[1][0]));
+  const __m128i b1 = _mm_set1_epi8(static_cast<char>(probeBytes_[1][1]));
+  const char* data = hay.data();
+  for (const std::size_t last = hay.size() - reach; at <= last; at += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + probe_[0]));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + probe_[1]));
+    const __m128i aHit = _mm_or_si128(_mm_cmpeq_epi8(a, a0), _mm_cmpeq_epi8(a, a1));
+    const __m128i bHit = _mm_or_si128(_mm_cmpeq_epi8(b, b0), _mm_cmpeq_epi8(b, b1));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(aHit, bHit)));
+    while (mask != 0) {
+      const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
+      if (candidate + needle_.size() <= hay.size() && MatchesAt(data + candidate)) {
+        return candidate;
+      }
+      mask &= mask - 1;
+    }
+  }
+  return std::string_view::npos;
+}
+#endif
 
 }  // namespace trawlex::runtime

@@ -1,26 +1,24 @@
 #pragma once
-// The text view of a source file: delivers it record by record, the way the line stage and
-// the viewer see it.
+// The text view of a source file: delivers it line by line, the way the search and the
+// viewer see it.
 //
 // - A line ends at CR LF (the pair is not part of the line) or at a lone LF; a lone CR is an
 //   ordinary character, and so is every other byte, NUL included. Text is bytes.
-// - A tab becomes blanks up to the next column that is a multiple of 8 (columns from 0 in the
-//   delivered record). A tab whose blanks would pass the 255-character limit fills the record
-//   up to 255 and is consumed; its remaining blanks are dropped.
-// - Ctrl-Z (26) ends the file: at the start of a record there is no further record; inside one
-//   the record ends before it and no record follows.
-// - A record holds at most 255 characters after tab expansion. A longer line comes as several
-//   records of 255 and a last, shorter one. A full record does not consume the line end that
-//   follows it, so a line of exactly 255 characters is followed by an empty record.
-// - An empty text has no record; a last line without line end is delivered; a line end at the
-//   end of the text gives no extra empty record.
-// - Each record has a position: the 1-based byte position of its first byte. ReadAt reads the
-//   record at a position again.
+// - A line is delivered whole, however long, so line numbers are the file's own: the ones an
+//   editor and grep -n count.
+// - A tab becomes blanks up to the next column that is a multiple of 8 (columns from 0).
+// - Ctrl-Z (26) ends the text: the line it stands in ends before it, and no line follows.
+// - An empty text has no line; a last line without line end is delivered; a line end at the
+//   end of the text gives no extra empty line.
+// - Each line has a position: the 1-based byte position of its first byte. ReadAt reads the
+//   line that starts at a position again.
 //
-// The reader streams a file through one bounded buffer (refilled by large reads, the unread
-// tail kept), so memory stays flat whatever the file size, and it allocates nothing per
-// record: a record without tabs is a view straight into the buffer (or into the caller's text
-// in memory mode); only a record with tabs is expanded into a small scratch area.
+// The reader streams a file through one buffer, refilled by large reads with the unread tail
+// kept. The buffer grows only when a single line does not fit, and a grown buffer is given
+// back when the file is closed, so memory follows the longest line, never the file size. It
+// allocates nothing per line: a line is a view straight into the buffer (or into the caller's
+// text in memory mode), and only a line with tabs is expanded, into a scratch string. A caller
+// that passes over most lines (the search) takes them raw and expands only those it reads.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,89 +26,121 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/error_codes.h"
+
 namespace trawlex::runtime {
 
-inline constexpr std::size_t kMaxRecordLength = 255;
+inline constexpr char kCtrlZ = 26;
+
+// A line as it lies in the file: its bytes without the line end, tabs not yet expanded.
+struct RawLine {
+  std::string_view bytes;     // valid until the next call on the reader
+  std::int64_t rawBegin = 0;  // 0-based file offset of the first byte
+  std::int64_t rawEnd() const { return rawBegin + static_cast<std::int64_t>(bytes.size()); }
+};
 
 struct TextRecord {
-  // The delivered record (at most 255 characters); valid until the next call on the reader.
-  std::string_view text;
-  std::int64_t position = 0;  // 1-based byte position of the record's first byte
-  std::int64_t rawBegin = 0;  // 0-based file offset of the record's first raw byte (position - 1)
-  // 0-based file offset just after the record's last raw byte (the line end not included).
-  std::int64_t rawEnd = 0;
+  std::string_view text;      // the line with its tabs expanded; valid until the next call
+  std::int64_t position = 0;  // 1-based byte position of the line's first byte
+  std::int64_t rawBegin = 0;  // 0-based file offset of the first byte (position - 1)
+  std::int64_t rawEnd = 0;    // 0-based file offset just after the last byte (line end excluded)
 };
+
+// The text a raw line stands for: tabs expanded to the next multiple of 8. Returns `raw`
+// itself when it holds no tab, else a view of `scratch`.
+std::string_view ExpandTabs(std::string_view raw, std::string& scratch);
 
 class TextReader {
  public:
   // Size of the file buffer; every read(2) asks for about this much.
   static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
 
-  // `bufferSize` exists so that tests can force many refills; it is raised to a small minimum.
+  // `bufferSize` exists so that tests can force many refills and growths.
   explicit TextReader(std::size_t bufferSize = kDefaultBufferSize);
   ~TextReader();
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
-  // Reads a file from disk, streaming through a bounded buffer. Returns false and posts the
-  // operating-system error when the file cannot be opened.
-  bool Open(const std::string& path);
+  // Reads a file from disk. A failure to open comes back as the error; nothing is posted.
+  OsError Open(const std::string& path);
+  // Reads from a descriptor the caller has open at the file's start and closes itself later;
+  // `name` is for error texts.
+  void Attach(int fd, const std::string& name);
   // Reads a text already in memory (not copied: the caller keeps it alive).
   void OpenMemory(std::string_view contents);
   void Close();
 
-  // The next record; false at the end of the text (or on a read error: see ReadFailed()).
+  // The next line, raw; false at the end of the text (or on a read error: see ReadFailed).
+  bool NextRaw(RawLine& line);
+  // The next line with its tabs expanded.
   bool Next(TextRecord& record);
-  // The text of the next record without moving on; "" at the end.
+  // The text of the next line without moving on; "" at the end.
   std::string PeekNext();
-  // The record that starts at `position` (1-based), read afresh; false when no record starts
+  // The line that starts at `position` (1-based), read afresh; false when no line starts
   // there (before the start, at or past the end, at a Ctrl-Z, or on a read error).
   bool ReadAt(std::int64_t position, std::string& text);
-  // A read error (not the end of the file) stopped Next; the error has been posted.
+
+  // The bytes at hand, the line just delivered among them, and the file offset of the first.
+  // Valid until the next call on the reader.
+  std::string_view Window() const { return {data_, end_}; }
+  std::int64_t WindowOffset() const { return dataOffset_; }
+  // Whether the window holds the rest of the text: no more bytes will come.
+  bool WindowHoldsRest() const { return sourceEnded_; }
+  // The file offset of the next line's first byte.
+  std::int64_t NextOffset() const { return dataOffset_ + static_cast<std::int64_t>(cursor_); }
+  // Passes over `lines` lines without delivering them, to the line that starts at file offset
+  // `lineStart`: a line start within the window, at or after NextOffset().
+  void SkipTo(std::int64_t lineStart, std::int64_t lines) {
+    cursor_ = static_cast<std::size_t>(lineStart - dataOffset_);
+    pendingValid_ = false;
+    recordsRead_ += lines;
+  }
+
+  // A read error (not the end of the file) stopped the reader; error() tells which.
   bool ReadFailed() const { return readFailed_; }
+  // The last failure of this reader: opening, reading, or reading afresh.
+  const OsError& error() const { return error_; }
   std::int64_t RecordsRead() const { return recordsRead_; }
 
  private:
-  // How one record lies in the raw bytes: its text, how many raw bytes it covers, how far the
-  // reader moves on (the record plus the line end it consumed), and whether the text ends
-  // after it (a Ctrl-Z met).
-  struct Scan {
-    std::string_view text;
-    std::size_t rawLength = 0;
-    std::size_t advance = 0;
-    bool endsText = false;
-    bool none = false;  // no record starts here: no bytes left, or a Ctrl-Z
+  // Where the line at the cursor lies in the bytes at hand.
+  struct Pending {
+    bool found = false;
+    std::size_t textEnd = 0;  // index just after its last byte, line end excluded
+    std::size_t next = 0;     // index of the following line
   };
 
-  // Scans the record that starts at `bytes`, of which `available` can be read, into `scan`. A
-  // record with tabs is expanded into `scratch` (kMaxRecordLength bytes); otherwise the text
-  // views `bytes`.
-  static void ScanRecord(const char* bytes, std::size_t available, char* scratch, Scan& scan);
-
-  // Makes at least a record's worth of bytes available after the cursor, unless the file ends
-  // first. False on a read error.
+  // Finds the line at the cursor, reading and growing the buffer as needed.
+  const Pending& Locate();
+  // Keeps the unread tail, growing the buffer when the tail fills it, and reads after it.
+  // False on a read error.
   bool Fill();
-  // Scans the record at the cursor into `pending_` unless already done.
-  void ScanPending();
-  std::size_t Available() const { return bufferEnd_ - cursor_; }
+  // Takes `count` new bytes at the end of the buffer, stopping the text at a Ctrl-Z.
+  void Take(std::size_t count);
+  void Fail(int errnoValue);
+  bool ReadFileAt(std::int64_t offset, std::string& text);
 
   std::size_t bufferSize_;
-  std::unique_ptr<char[]> buffer_;  // file mode only; allocated on first Open, kept for reuse
+  std::unique_ptr<char[]> buffer_;  // file mode only; kept between files unless it grew
+  std::size_t capacity_ = 0;
   std::string path_;
   int fd_ = -1;
+  bool ownsFd_ = false;
 
-  const char* data_ = nullptr;   // start of the bytes at hand (buffer or the caller's text)
-  std::size_t cursor_ = 0;       // index in data_ of the next record's first byte
-  std::size_t bufferEnd_ = 0;    // index in data_ just after the last byte at hand
+  const char* data_ = nullptr;   // the bytes at hand: the buffer, or the caller's text
+  std::size_t cursor_ = 0;       // index in data_ of the next line's first byte
+  std::size_t end_ = 0;          // index just after the last byte of the text at hand
+  std::size_t memorySize_ = 0;   // memory mode: the whole text, Ctrl-Z and beyond included
   std::int64_t dataOffset_ = 0;  // file offset of data_[0]
-  bool fileEnded_ = true;        // every byte of the source is at hand
-  bool textEnded_ = true;        // no further record: end reached or a Ctrl-Z met
+  bool sourceEnded_ = true;      // no more bytes will come: end of file, Ctrl-Z or error
+  bool memory_ = false;
   bool readFailed_ = false;
-  bool memory_ = false;        // reading a caller's text rather than a file
-  bool pendingValid_ = false;  // `pending_` holds the scan of the record at the cursor
-  Scan pending_;
+  Pending pending_;
+  bool pendingValid_ = false;
+  OsError error_;
   std::int64_t recordsRead_ = 0;
-  char scratch_[kMaxRecordLength];  // tab expansion of the record at the cursor
+  std::string scratch_;      // tab expansion of the line just delivered
+  std::string peekScratch_;  // tab expansion of a peeked line
 };
 
 }  // namespace trawlex::runtime

@@ -27,6 +27,20 @@ std::string DirectoryOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The edit-mode buttons: "Ok" only takes the request, "&Again" and "Refre&sh" also start a
+// run, which "Append" makes add to the current results.
+engine::EditAnswer EditAnswerFor(EditButton button, bool append) {
+  switch (button) {
+    case EditButton::Again:
+      return {engine::EditChoice::SearchAll, append};
+    case EditButton::Refresh:
+      return {engine::EditChoice::SearchFilesWithHits, append};
+    case EditButton::Ok:
+      break;
+  }
+  return {engine::EditChoice::Apply};
+}
+
 }  // namespace
 
 SearchParameters::SearchParameters(const SettingsFiles& files, const Preferences& preferences,
@@ -154,20 +168,17 @@ SearchAction SearchParameters::Search(EditButton button, bool append) {
   SearchAction action;
   action.request = request_;
   if (mode_ == DialogMode::Edit) {
-    const int code = button == EditButton::Again     ? kCodeAgain
-                     : button == EditButton::Refresh ? kCodeRefresh
-                                                     : kCodeCompleted;
-    resultCode_ = code == kCodeCompleted ? code : code + (append ? kCodeKeepResults : 0);
+    answer_ = EditAnswerFor(button, append);
     action.kind = SearchAction::Kind::Return;
-    action.resultCode = resultCode_;
+    action.answer = answer_;
     action.close = true;
     return action;
   }
   const bool multi = runtime::LowerText(request_.text.str()).find("_cb_") != std::string::npos;
   action.kind = multi ? SearchAction::Kind::MultiSearch : SearchAction::Kind::Search;
   if (mode_ == DialogMode::Prefilled && !multi) {
-    resultCode_ = kCodeCompleted;
-    action.resultCode = kCodeCompleted;
+    answer_ = {engine::EditChoice::Apply};  // the search was started: the dialogue is done
+    action.answer = answer_;
     action.close = true;
   }
   return action;
@@ -248,9 +259,9 @@ void SearchParameters::Save() { session_.Save(request_); }
 
 void SearchParameters::SaveAs() { session_.SaveAs(request_); }
 
-int SearchParameters::Close() {
+engine::EditAnswer SearchParameters::Close() {
   if (mode_ == DialogMode::Normal) session_.PruneRecentSearches(preferences_.lastSearchCnt);
-  return resultCode_;
+  return answer_;
 }
 
 }  // namespace trawlex::shell

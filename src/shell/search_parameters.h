@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/edit_answer.h"
 #include "engine/search_spec.h"
 #include "runtime/desktop.h"
 #include "shell/preferences.h"
@@ -25,25 +26,18 @@ enum class Field { None, Find, Path, Specs };
 // The edit-mode buttons that run a search: "Ok", "&Again" and "Refre&sh".
 enum class EditButton { Ok, Again, Refresh };
 
-// Answer codes between the dialogue and a results window.
-inline constexpr int kCodeCompleted = 1;
-inline constexpr int kCodeCancelled = 2;
-inline constexpr int kCodeRefresh = 10;
-inline constexpr int kCodeAgain = 20;
-inline constexpr int kCodeKeepResults = 100;
-
 // What "&Search" asks of the window.
 struct SearchAction {
   enum class Kind {
     Refused,      // a check failed: beep and focus `focus`
     Search,       // start a search of `request` in a new results window
     MultiSearch,  // start a multi search of `request` ("_cb_" stands for each clipboard line)
-    Return,       // hand `resultCode` back to the results window that opened the dialogue
+    Return,       // hand `answer` back to the results window that opened the dialogue
   };
   Kind kind = Kind::Refused;
   Field focus = Field::None;
   engine::SearchSpec request;  // the copy the search runs with
-  int resultCode = 0;
+  engine::EditAnswer answer;   // what the dialogue answers its caller
   bool close = false;          // the dialogue closes afterwards
 };
 
@@ -99,9 +93,9 @@ class SearchParameters {
   void Save();
   void SaveAs();
 
-  // Closing: trims the recent searches of a dialogue opened on its own; the answer code for
-  // the caller (cancelled when "&Search" set none).
-  int Close();
+  // Closing: trims the recent searches of a dialogue opened on its own; the answer for the
+  // caller (cancelled when no search set one).
+  engine::EditAnswer Close();
 
  private:
   void LoadLastSearch();
@@ -119,7 +113,7 @@ class SearchParameters {
   std::vector<std::string> findHistory_;
   std::vector<std::string> pathHistory_;
   std::vector<std::string> specHistory_;
-  int resultCode_ = kCodeCancelled;
+  engine::EditAnswer answer_;
 };
 
 }  // namespace trawlex::shell

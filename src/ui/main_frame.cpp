@@ -336,7 +336,7 @@ void MainFrame::OpenMultiSearch(const engine::SearchSpec& request) {
   sub->show();
 }
 
-std::optional<std::pair<engine::SearchSpec, int>> MainFrame::EditParameters(
+std::optional<std::pair<engine::SearchSpec, engine::EditAnswer>> MainFrame::EditParameters(
     const engine::SearchSpec& request) {
   SearchDialogParts parts(*this, savedStore_, recentStore_, desktop_, *listWindows_, files_,
                           shell::DialogMode::Edit);
@@ -344,7 +344,7 @@ std::optional<std::pair<engine::SearchSpec, int>> MainFrame::EditParameters(
   SearchInputWindow dialog(parts.model, desktop_, this);
   dialog.SetSavedSearchWindowsAvailable(true);
   dialog.exec();
-  return std::make_pair(parts.model.request(), dialog.resultCode());
+  return std::make_pair(parts.model.request(), dialog.answer());
 }
 
 void MainFrame::SetFrameTitle() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/edit_answer.h"
 #include "engine/search_spec.h"
 #include "shell/preferences.h"
 #include "shell/recent_store.h"
@@ -60,7 +61,8 @@ class MainFrame final : public QMainWindow {
   void SetFrameTitle();
   void NotAvailable(const QString& what);
   void CloseAllWindows();
-  std::optional<std::pair<engine::SearchSpec, int>> EditParameters(const engine::SearchSpec& request);
+  std::optional<std::pair<engine::SearchSpec, engine::EditAnswer>> EditParameters(
+      const engine::SearchSpec& request);
   void OpenStores();
   // Opens a results window and starts its run: its window slot, 0 when none was free (a
   // window whose search found no file closes again, and still gives its slot). `prepare`

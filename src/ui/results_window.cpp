@@ -19,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "engine/standard_trackers.h"
+#include "results/desktop_search_questions.h"
 #include "results/results_navigation.h"
+#include "results/run_texts.h"
 #include "runtime/desktop.h"
 #include "runtime/fixed_text.h"
 #include "ui/format_list_model.h"
@@ -87,7 +89,7 @@ ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowCon
       context_(std::move(context)),
       looks_(results::LookFilePath(DirectoryOf(context_.files.lookFile))) {
   setAttribute(Qt::WA_DeleteOnClose);
-  questions_ = std::make_unique<engine::DesktopSearchQuestions>(*context_.desktop);
+  questions_ = std::make_unique<results::DesktopSearchQuestions>(*context_.desktop);
   engine::RunOptions options;
   options.workers = context_.workers;
   options.onFinished = [this] { RunFinished(); };
@@ -335,8 +337,7 @@ void ResultsWindow::RebuildLookMenus() {
 
 bool ResultsWindow::Start() {
   const bool started = run_->Open();
-  setWindowTitle(ToQString(run_->texts().caption));
-  parms_->setToolTip(ToQString(run_->texts().parmsTip));
+  ShowRequest();
   pathLabel_->setText(tr("Path: ") + ToQString(request_.path.str()));
   specLabel_->setText(tr("Spec: ") + ToQString(request_.spec.str()));
   RefreshLists();
@@ -368,8 +369,8 @@ void ResultsWindow::Tick() {
   if (running() && (!sinceShown_.isValid() || sinceShown_.elapsed() >= kShowEveryMs)) {
     sinceShown_.restart();
     resultsModel_->RecordsAppended();
-    status_->setText(ToQString(run_->texts().status));
-    found_->setText(ToQString(run_->texts().found));
+    status_->setText(ToQString(results::StatusText(*run_)));
+    found_->setText(ToQString(results::FoundText(run_->counts().findCnt)));
     progress_->setValue(static_cast<int>(run_->progress()));
   }
 }
@@ -377,8 +378,8 @@ void ResultsWindow::Tick() {
 void ResultsWindow::RunFinished() {
   timer_->stop();
   resultsModel_->RecordsAppended();
-  status_->setText(ToQString(run_->texts().summary));
-  found_->setText(ToQString(run_->texts().found));
+  status_->setText(ToQString(results::SummaryText(*run_)));
+  found_->setText(ToQString(results::FoundText(run_->counts().findCnt)));
   progress_->setValue(0);
   stop_->setEnabled(false);
   for (QPushButton* b : {again_, refresh_, parms_, reload_}) b->setEnabled(true);
@@ -389,6 +390,11 @@ void ResultsWindow::RunFinished() {
   RefreshLists();
   RefreshCounters();
   emit runFinished(run_->counts().findCnt);
+}
+
+void ResultsWindow::ShowRequest() {
+  setWindowTitle(ToQString(results::CaptionText(run_->request())));
+  parms_->setToolTip(ToQString(results::ParmsTipText(run_->request())));
 }
 
 void ResultsWindow::RefreshCounters() {
@@ -414,12 +420,11 @@ void ResultsWindow::EditParameters() {
   if (running() || !context_.editParameters) return;
   const auto edited = context_.editParameters(run_->request());
   if (!edited) return;
-  const bool startsRun = edited->second >= 10;
-  run_->TakeEditedRequest(edited->first, edited->second);
+  const auto& [request, answer] = *edited;
+  run_->TakeEditedRequest(request, answer);
   request_ = run_->request();
-  setWindowTitle(ToQString(run_->texts().caption));
-  parms_->setToolTip(ToQString(run_->texts().parmsTip));
-  if (startsRun && running()) {
+  ShowRequest();
+  if (answer.StartsRun() && running()) {
     resultsModel_->Reset();
     progress_->setRange(0, static_cast<int>(run_->files().size()));
     timer_->setInterval(kRestartPeriodMs);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "engine/edit_answer.h"
 #include "engine/search_run.h"
 #include "results/list_format.h"
 #include "results/look_file.h"
@@ -40,8 +41,9 @@ struct ResultsWindowContext {
   shell::SettingsFiles files;
   shell::Preferences preferences;
   // Edits a copy of the window's request in the search-parameters dialogue: the edited
-  // request and the answer code, or nothing when it could not be opened.
-  std::function<std::optional<std::pair<engine::SearchSpec, int>>(const engine::SearchSpec&)>
+  // request and the dialogue's answer, or nothing when it could not be opened.
+  std::function<std::optional<std::pair<engine::SearchSpec, engine::EditAnswer>>(
+      const engine::SearchSpec&)>
       editParameters;
   int workers = 0;  // threads searching ahead of the run
 };
@@ -89,6 +91,7 @@ class ResultsWindow final : public QWidget {
   void StartTicking();
   void Tick();
   void RunFinished();
+  void ShowRequest();  // caption and "&Parms..." tip
   void RefreshCounters();
   void RefreshLists();
   void StartRun(void (engine::SearchRun::*restart)());

@@ -527,7 +527,8 @@ void SearchInputWindow::RunSearch(shell::EditButton button) {
     return;
   }
   emit searchRequested(action);
-  if (action.close) done(action.resultCode);
+  // The caller reads the typed answer(); exec() only tells that a search closed the dialogue.
+  if (action.close) done(QDialog::Accepted);
 }
 
 void SearchInputWindow::KeepPlacement(const std::filesystem::path& trawlexIni) {
@@ -549,12 +550,12 @@ void SearchInputWindow::BringToFront() {
 void SearchInputWindow::done(int code) {
   if (!closing_) {
     closing_ = true;
-    resultCode_ = model_.Close();
+    answer_ = model_.Close();
     if (!placementFile_.empty()) {
       QtWindowGeometry geometry(*this);
       shell::SaveWindowPosition(geometry, placementFile_, shell::kSearchInputSection);
     }
-    emit closed(resultCode_);
+    emit closed(answer_);
   }
   QDialog::done(code);
 }

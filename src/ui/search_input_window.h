@@ -6,9 +6,9 @@
 //
 // The caller opens the model (SearchParameters::Open) before building the window. On its
 // own the dialogue stays open after a search and reports it with searchRequested(). In edit
-// mode a results window runs it with exec(): a search closes it with done(code), so exec()
-// returns 1, 10, 20, 110 or 120; Close or Esc rejects (exec() returns 0). resultCode() is
-// the model's answer either way (2 when cancelled), and model.request() the edited search.
+// mode a results window runs it with exec(): a search accepts it, Close or Esc rejects it.
+// answer() is the model's answer either way (cancelled when no search closed it), and
+// model.request() the edited search.
 
 #include <QDialog>
 #include <QString>
@@ -35,9 +35,9 @@ class SearchInputWindow : public QDialog {
   SearchInputWindow(shell::SearchParameters& model, runtime::Desktop& desktop,
                     QWidget* parent = nullptr);
 
-  // The model's answer for the caller: the code of the search that closed the dialogue,
-  // cancelled (2) when none did. Valid once the dialogue has closed.
-  int resultCode() const { return resultCode_; }
+  // The model's answer for the caller: the search that closed the dialogue, cancelled when
+  // none did. Valid once the dialogue has closed.
+  const engine::EditAnswer& answer() const { return answer_; }
   shell::SearchParameters& model() { return model_; }
 
   // The "Open Search" and "Last Searches" lists and the "Search Save" dialogue are not
@@ -56,12 +56,12 @@ class SearchInputWindow : public QDialog {
 
  signals:
   // A search passed the checks: start it (Search, MultiSearch) or, in edit mode (Return),
-  // the caller reads resultCode() once the dialogue has closed.
+  // the caller reads answer() once the dialogue has closed.
   void searchRequested(const trawlex::shell::SearchAction& action);
   // The first use of any control (the splash window closes then).
   void controlUsed();
-  // The dialogue closed, with the model's answer code.
-  void closed(int resultCode);
+  // The dialogue closed, with the model's answer.
+  void closed(const trawlex::engine::EditAnswer& answer);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,7 +107,7 @@ class SearchInputWindow : public QDialog {
   bool used_ = false;
   bool closing_ = false;
   bool storeWindowsAvailable_ = false;
-  int resultCode_ = shell::kCodeCancelled;
+  engine::EditAnswer answer_;
   std::filesystem::path placementFile_;  // empty: the place is not kept
   std::vector<SwitchBox> switches_;
 

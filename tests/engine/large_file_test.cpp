@@ -58,6 +58,30 @@ TEST(LargeFiles, StreamedFileKeepsLineNumbersAndPositions) {
   EXPECT_TRUE(questions.asked.empty());
 }
 
+TEST(LargeFiles, FiftyMegabyteLineIsOneLineWithMemoryToMatch) {
+  TempTree tree;
+  constexpr std::size_t kLine = 50u << 20;
+  std::string text(kLine, 'x');
+  text.replace(kLine / 2, 3, "kmn");  // far from the line's start
+  text += "\r\nkmn after\r\n";
+  tree.Write("one-line.txt", text);
+  ScriptedQuestions questions;
+  NoLocationTrackers trackers;
+  const long before = PeakResidentKb();
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  while (run.Step(10)) {
+  }
+  ASSERT_EQ(run.results().size(), 2u);
+  EXPECT_EQ(run.results()[0].lineNo, 1u);
+  EXPECT_EQ(run.results()[0].text, std::string(199, 'x'));
+  EXPECT_EQ(run.results()[1].lineNo, 2u);
+  EXPECT_EQ(run.results()[1].ptr, static_cast<std::int64_t>(kLine) + 3);
+  // A few copies of the line (buffer, upper-cased copy, subject), never one per file or more.
+  EXPECT_LT(PeakResidentKb() - before, 8 * static_cast<long>(kLine >> 10));
+  EXPECT_TRUE(questions.asked.empty());
+}
+
 TEST(LargeFiles, MultiGigabyteFileIsScannedWithFlatMemory) {
   TempTree tree;
   // A sparse file past 2 GiB: reads as zeros, costs no disk.

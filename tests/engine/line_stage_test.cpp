@@ -26,7 +26,7 @@ Numbers Reported(const SearchSpec& request, const Lines& lines, FileKind kind = 
     numbers.push_back(r.lineNo);
   };
   for (const std::string& line : lines) {
-    if (!stage.OnLine(line, 1, 0, static_cast<std::int64_t>(line.size()), peek, report)) break;
+    if (!stage.OnLine(StageLine{line, 0}, peek, report)) break;
   }
   return numbers;
 }

@@ -182,9 +182,14 @@ TEST_F(LoadFilesTest, FilesByDirectoryThenName) {
   const std::int64_t fileCnts[] = {5, 0, 1, 1};  // start, empty, sub, sub/deep
   for (std::size_t d = 0; d < set.dirs.size(); ++d) {
     EXPECT_EQ(set.dirs[d].fileCnt, fileCnts[d]) << d;
-    EXPECT_EQ(status[d], "Load Files: " + set.dirs[d].fPathBs);
+    EXPECT_EQ(status[d], set.dirs[d].fPathBs);
   }
   EXPECT_EQ(set.files[2].size, 5);
+  // Listing names only finds the same files, without examining them.
+  const FileSet names = LoadFiles(Lower(), root_, "*.vlw; *.*;~*.bak;", true, 2, EngineSettings{},
+                                  {}, FileDetails::NamesOnly);
+  EXPECT_EQ(Describe(names.files), Describe(set.files));
+  EXPECT_EQ(names.files[2].size, 0);
   EXPECT_EQ(set.files[5].subdirNum, 3u);
   EXPECT_EQ(set.files[6].subdirNum, 4u);
   EXPECT_EQ(set.specs.size(), 3u);

@@ -367,7 +367,7 @@ TEST(OtherKindLocations, LocationTexts) {
 }
 
 // Every cut of a header line, down to nothing, with every cut of its next line: lines shorter
-// than the words the handlers look for, and a record cut at 255 characters.
+// than the words the handlers look for, and a long header after 200 blanks.
 TEST(OtherKindLocations, CutHeadersAreSafe) {
   const Handler handlers[] = {TemplateSectionLine, TextExportLine, StylePropertyLine,
                               CFunctionLine,       VbStyleLine,    VbNetLine};
@@ -404,7 +404,7 @@ class CountingLine final : public LineContext {
  public:
   explicit CountingLine(std::string text) : line_(std::move(text)) {}
   std::string_view Line() const override { return line_.Line(); }
-  std::int32_t LineLen() const override { return line_.LineLen(); }
+  std::size_t LineLen() const override { return line_.LineLen(); }
   std::string_view Upper() const override {
     ++upperCalls;
     return line_.Upper();

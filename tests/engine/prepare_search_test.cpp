@@ -1,5 +1,5 @@
-// Preparing a run: the working values, caption, tip and batch size derived from a request,
-// and the options text.
+// Preparing a run: the working values and batch size derived from a request, and the options
+// text.
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,7 @@ TEST(PrepareSearch, LabelModesSplitIntoFilterAndLineMode) {
   }
 }
 
-TEST(PrepareSearch, PathsSpecCaptionTipAndBatch) {
+TEST(PrepareSearch, PathsSpecAndBatch) {
   SearchSpec r = Request("Cust");
   r.sw.word = 1;
   r.sw.subdirs = 1;
@@ -134,14 +134,9 @@ TEST(PrepareSearch, PathsSpecCaptionTipAndBatch) {
   EXPECT_EQ(p.work.realPathBs, "/src/App/");
   EXPECT_EQ(p.work.pathLen, 9);
   EXPECT_EQ(p.work.spec, "*.vlw;");
-  EXPECT_EQ(p.caption, "Results: Cust [Word Sub3]");
-  EXPECT_EQ(p.parmsTip,
-            "Edit the below search parameters\r\nFind:   Cust\r\nPath:  /src/App\r\nFile:    "
-            "*.vlw\r\nOptn: Word Sub3");
   EXPECT_EQ(p.filesPerTick, 7);
   r.sw.modal = 1;
   EXPECT_EQ(PrepareSearch(r, settings).filesPerTick, 70);
-  EXPECT_EQ(PrepareSearch(Request("Cust"), settings).caption, "Results: Cust");
 }
 
 TEST(OptionsText, NamesTheSwitchesInOrder) {

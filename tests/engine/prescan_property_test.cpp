@@ -30,7 +30,7 @@ class Generator {
       text += Line();
       text += lineEnd;
     }
-    if (Pick(8) == 0) text += std::string(250 + Pick(10), 'y') + "kmn" + lineEnd;  // split records
+    if (Pick(8) == 0) text += std::string(250 + Pick(10), 'y') + "kmn" + lineEnd;  // long lines
     if (Pick(10) == 0) text.pop_back();  // no final line end
     return text;
   }

@@ -1,5 +1,6 @@
-// A run over real trees: files and results in order, counters, the open-failure question,
-// the run's buttons and the summary.
+// A run over real trees: files and results in order, counters, the questions it asks, the
+// run's buttons and what it tells about its progress. Its texts are tested with the results
+// layer that words them.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 namespace trawlex::engine {
 namespace {
 
+using testing::AskedQuestion;
 using testing::CrLf;
 using testing::ScriptedQuestions;
 using testing::TempTree;
@@ -79,28 +81,39 @@ TEST_F(SearchRunTest, ReportsHitsInFileListOrderWithCounters) {
   EXPECT_EQ(run.dirs()[0].findCnt, 2);
   EXPECT_EQ(run.dirs()[1].findCnt, 1);
   EXPECT_EQ(run.state(), RunState::Finished);
-  EXPECT_EQ(run.texts().found, "3 found");
-  EXPECT_EQ(run.texts().filesCount, "Files Count:  3");
-  EXPECT_EQ(run.texts().withFound, "With Found: 2");
+  EXPECT_EQ(run.files().size(), 3u);
   EXPECT_EQ(run.results()[1].ptr, 22);  // byte 22 starts the third line (1-based)
   EXPECT_TRUE(questions.asked.empty());
 }
 
-TEST_F(SearchRunTest, SummaryNamesCountsTimeAndBytes) {
+TEST_F(SearchRunTest, CountsBytesAndLines) {
   tree.Write("a.txt", std::string(1500, 'x') + "\r\nkmn\r\n");
   SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
   ASSERT_TRUE(run.Open());
   RunToEnd(run);
-  EXPECT_TRUE(run.texts().summary.starts_with("1 found in ")) << run.texts().summary;
-  EXPECT_TRUE(run.texts().summary.ends_with(" seconds,  1,507 bytes")) << run.texts().summary;
+  EXPECT_EQ(run.counts().findCnt, 1);
+  EXPECT_EQ(run.counts().scanBytes, 1507);
 
   SearchSpec lineMode = Request(tree, "kmn");
   lineMode.sw[Extra::LineMode] = 1;
   SearchRun counted(lineMode, {}, questions, trackers);
   ASSERT_TRUE(counted.Open());
   RunToEnd(counted);
-  // The long line comes as six records, each counted as a line.
-  EXPECT_TRUE(counted.texts().summary.ends_with(" bytes, 7 lines")) << counted.texts().summary;
+  EXPECT_EQ(counted.counts().scanLines, 2);  // a long line is one line
+}
+
+TEST_F(SearchRunTest, TellsWhichFileItSearches) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) tree.Write(name, "kmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  EXPECT_TRUE(run.loadingDirectory().empty());  // only while the lists load
+  EXPECT_EQ(run.scanning().number, 0);
+  run.Step(2);
+  EXPECT_EQ(run.scanning().name, std::string_view("b.txt"));
+  EXPECT_EQ(run.scanning().number, 2);
+  EXPECT_EQ(run.scanning().total, 3u);
+  RunToEnd(run);
+  EXPECT_EQ(run.scanning().number, 0);  // a finished run searches no file
 }
 
 TEST_F(SearchRunTest, NoFilesFoundIsToldAndTheRunEnds) {
@@ -108,7 +121,8 @@ TEST_F(SearchRunTest, NoFilesFoundIsToldAndTheRunEnds) {
   SearchRun run(Request(tree, "x", "*.vlw"), {}, questions, trackers);
   EXPECT_FALSE(run.Open());
   ASSERT_EQ(questions.asked.size(), 1u);
-  EXPECT_EQ(questions.asked[0], "No files were found||Path: " + tree.root().string() + "|Spec: *.vlw");
+  EXPECT_EQ(questions.asked[0],
+            (AskedQuestion{AskedQuestion::Kind::NoFilesFound, tree.root().string(), "*.vlw"}));
 
   ScriptedQuestions empty;
   SearchRun noSpecs(Request(tree, "x", ";;"), {}, empty, trackers);
@@ -130,10 +144,8 @@ TEST_F(SearchRunTest, OpenFailureAnswers) {
     std::filesystem::remove(gone);  // deleted between listing and search
     RunToEnd(run, 1);
     ASSERT_FALSE(q.asked.empty());
-    EXPECT_EQ(q.asked[0],
-              "An error occured while opening the below file.||Error: File Not Found|File: " +
-                  t.path() + "b.txt||Please correct this and press Retry |or press Ignore to "
-                  "skip the file this pass|or press Remove to delete the file from the list.");
+    EXPECT_EQ(q.asked[0], (AskedQuestion{AskedQuestion::Kind::OpenFailed, t.path() + "b.txt",
+                                         "File Not Found"}));
     // Whatever the answer, the next file is searched.
     ASSERT_EQ(run.counts().findCnt, 2);
     EXPECT_EQ(run.results()[1].file, std::string_view("c.txt"));
@@ -186,26 +198,35 @@ TEST_F(SearchRunTest, AgainRefreshReloadAndKeptResults) {
   tree.Write("c.txt", "x");
   EXPECT_TRUE(run.ReLoad());
   EXPECT_EQ(run.files().size(), 3u);
-  EXPECT_EQ(run.texts().filesCount, "Files Count:  3");
-  EXPECT_EQ(run.results().size(), 2u);  // reloading does not search
+  EXPECT_EQ(run.counts().filesFindCnt, 0);  // no file of the new list has hits yet
+  EXPECT_EQ(run.results().size(), 2u);      // reloading does not search
 }
 
-TEST_F(SearchRunTest, EditedRequestCodes) {
+TEST_F(SearchRunTest, EditedRequestAnswers) {
   tree.Write("a.txt", "kmn\r\nxyz\r\n");
+  tree.Write("b.txt", "other\r\n");
   SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
   ASSERT_TRUE(run.Open());
   RunToEnd(run);
   SearchSpec edited = run.request();
   edited.text = "xyz";
-  run.TakeEditedRequest(edited, 2);  // cancelled: nothing changes
+  run.TakeEditedRequest(edited, {EditChoice::Cancelled});  // nothing changes
   EXPECT_EQ(run.request().text, std::string_view("kmn"));
-  run.TakeEditedRequest(edited, 1);  // taken, no run
-  EXPECT_EQ(run.texts().caption, "Results: xyz [Sub255]");
+  run.TakeEditedRequest(edited, {EditChoice::Apply});  // taken, no run
+  EXPECT_EQ(run.request().text, std::string_view("xyz"));
   EXPECT_EQ(run.state(), RunState::Finished);
-  run.TakeEditedRequest(edited, 120);  // full run keeping the results
+  run.TakeEditedRequest(edited, {EditChoice::SearchAll, true});  // full run keeping the results
+  EXPECT_FALSE(run.filesWithHitsRun());
   RunToEnd(run);
   ASSERT_EQ(run.results().size(), 2u);
   EXPECT_EQ(run.results()[1].text, "xyz");
+
+  tree.Write("b.txt", "xyz\r\n");
+  run.TakeEditedRequest(edited, {EditChoice::SearchFilesWithHits});  // a.txt only, results anew
+  EXPECT_TRUE(run.filesWithHitsRun());
+  RunToEnd(run);
+  ASSERT_EQ(run.results().size(), 1u);
+  EXPECT_EQ(run.results()[0].file, std::string_view("a.txt"));
 }
 
 TEST_F(SearchRunTest, StopKeepsWhatWasFound) {
@@ -216,7 +237,6 @@ TEST_F(SearchRunTest, StopKeepsWhatWasFound) {
   run.Stop();
   EXPECT_EQ(run.state(), RunState::Finished);
   EXPECT_EQ(run.counts().findCnt, 2);
-  EXPECT_TRUE(run.texts().summary.starts_with("2 found in "));
   EXPECT_FALSE(run.Step(2));
 }
 
@@ -253,10 +273,9 @@ TEST_F(SearchRunTest, BadInputIsSearchedWithoutLosingHits) {
       {"bad\xff\xfe.txt", 1},
       {"binary.dat.txt", 1},
       {"binary.dat.txt", 2},
-      // A 1 MiB line comes in records of 255: the text sits in the record after the last
-      // full one, and the next line follows it.
-      {"long.txt", (1u << 20) / 255 + 1},
-      {"long.txt", (1u << 20) / 255 + 2},
+      // A 1 MiB line is one line: the text at its end is found on it, the next line follows.
+      {"long.txt", 1},
+      {"long.txt", 2},
   };
   EXPECT_EQ(found, expected);
   EXPECT_TRUE(questions.asked.empty());

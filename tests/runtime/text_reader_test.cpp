@@ -34,30 +34,27 @@ std::ostream& operator<<(std::ostream& out, const Rec& r) {
 
 // The reader's rules written the plain way, one byte at a time, to check the real reader.
 std::vector<Rec> Reference(std::string_view s) {
+  s = s.substr(0, s.find('\x1a'));  // the text ends at a Ctrl-Z
   std::vector<Rec> out;
   std::size_t i = 0;
-  bool ended = false;
-  while (!ended && i < s.size() && s[i] != '\x1a') {
+  while (i < s.size()) {
     Rec r;
     r.position = static_cast<std::int64_t>(i) + 1;
-    std::size_t lineEnd = 0;  // bytes of line end that close the record
-    while (r.text.size() < 255 && i < s.size()) {
+    std::size_t lineEnd = 0;  // bytes of line end that close the line
+    for (; i < s.size(); ++i) {
       const char c = s[i];
       if (c == '\n') {
         lineEnd = 1;
       } else if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
         lineEnd = 2;
-      } else if (c == '\x1a') {
-        ended = true;
       }
-      if (lineEnd != 0 || ended) break;
+      if (lineEnd != 0) break;
       if (c == '\t') {
         do r.text += ' ';
-        while (r.text.size() % 8 != 0 && r.text.size() < 255);
+        while (r.text.size() % 8 != 0);
       } else {
         r.text += c;
       }
-      ++i;
     }
     r.rawEnd = static_cast<std::int64_t>(i);
     i += lineEnd;
@@ -90,7 +87,7 @@ class TextReaderTest : public ::testing::Test {
       std::copy(contents.begin(), contents.end(), memory_.back().get());
       reader.OpenMemory({memory_.back().get(), contents.size()});
     } else {
-      ASSERT_TRUE(reader.Open(Put(contents)));
+      ASSERT_FALSE(reader.Open(Put(contents)));
     }
   }
 
@@ -103,7 +100,6 @@ class TextReaderTest : public ::testing::Test {
     TextRecord r;
     while (reader.Next(r)) {
       EXPECT_EQ(r.rawBegin, r.position - 1);
-      EXPECT_LE(r.text.size(), kMaxRecordLength);
       out.push_back({std::string(r.text), r.position, r.rawEnd});
     }
     return out;
@@ -170,26 +166,12 @@ std::vector<Case> Cases() {
       {"Ctrl-Z inside a line", "ab\032cd\nef\n", {{"ab", 1}}},
       {"Ctrl-Z after a tab", "\t\x1a", {{Blanks(8), 1}}},
       {"Ctrl-Z after a CR", "ab\r\x1a\r\n", {{"ab\r", 1}}},
-      {"300 chars", Rep(300) + "\nz", {{Rep(255), 1}, {Rep(45), 256}, {"z", 302}}},
-      {"255 chars then LF", Rep(255) + "\nz", {{Rep(255), 1}, {"", 256}, {"z", 257}}},
-      {"255 chars then CR LF", Rep(255) + "\r\nz", {{Rep(255), 1}, {"", 256}, {"z", 258}}},
-      {"255 chars at the end", Rep(255), {{Rep(255), 1}}},
-      {"255 chars then final LF", Rep(255) + "\n", {{Rep(255), 1}, {"", 256}}},
-      {"254 chars then CR LF", Rep(254) + "\r\nz", {{Rep(254), 1}, {"z", 257}}},
-      {"254 chars then CR", Rep(254) + "\rz", {{Rep(254) + "\r", 1}, {"z", 256}}},
-      {"255 chars then lone CR", Rep(255) + "\rx", {{Rep(255), 1}, {"\rx", 256}}},
-      {"510 chars", Rep(510, 'b') + "\r\n", {{Rep(255, 'b'), 1}, {Rep(255, 'b'), 256}, {"", 511}}},
-      {"600 chars", Rep(600), {{Rep(255), 1}, {Rep(255), 256}, {Rep(90), 511}}},
-      {"255 chars then Ctrl-Z", Rep(255) + "\x1a" + "b\n", {{Rep(255), 1}}},
-      {"Ctrl-Z in a continuation", Rep(260) + "\x1a", {{Rep(255), 1}, {Rep(5), 256}}},
-      {"tab passing the limit", Rep(250) + "\tyz", {{Rep(250) + Blanks(5), 1}, {"yz", 252}}},
-      {"tab reaching 248", Rep(247) + "\ty", {{Rep(247) + " y", 1}}},
-      {"tab from 248", Rep(248) + "\t\n", {{Rep(248) + Blanks(7), 1}, {"", 250}}},
-      {"tab at 254", Rep(254) + "\tb", {{Rep(254) + " ", 1}, {"b", 256}}},
-      {"tab opens a continuation", Rep(255) + "\tb", {{Rep(255), 1}, {Blanks(8) + "b", 256}}},
-      {"tabs fill the record",
-       std::string(40, '\t') + "x",
-       {{Blanks(255), 1}, {Blanks(64) + "x", 33}}},
+      {"a long line is one line", Rep(300) + "\nz", {{Rep(300), 1}, {"z", 302}}},
+      {"long line, CR LF", Rep(70000) + "\r\nz", {{Rep(70000), 1}, {"z", 70003}}},
+      {"long line at the end", Rep(600), {{Rep(600), 1}}},
+      {"long line, tabs", Rep(250) + "\tyz" + Rep(9, '\t') + "w\n",
+       {{Rep(250) + Blanks(6) + "yz" + Blanks(6 + 64) + "w", 1}}},
+      {"long line then Ctrl-Z", Rep(1000) + "\x1a" + "b\n", {{Rep(1000), 1}}},
   };
 }
 
@@ -217,8 +199,8 @@ TEST_F(TextReaderTest, RawEndLeavesOutTheLineEnd) {
       {"abc\r\nd", {3, 6}},
       {"a\r\r\n", {2}},
       {"ab\x1a", {2}},
-      {Rep(300), {255, 300}},
-      {Rep(250) + "\tyz\n", {251, 253}},
+      {Rep(300), {300}},
+      {Rep(250) + "\tyz\n", {253}},
       {"\n", {0}},
   };
   for (const RawCase& c : cases) {
@@ -302,37 +284,33 @@ TEST_F(TextReaderTest, RecordWithoutTabViewsTheCallersText) {
     EXPECT_EQ(viewsInput, r.text.find(' ') == std::string_view::npos) << r.position;
     direct += viewsInput;
   }
-  EXPECT_EQ(direct, 3);
+  EXPECT_EQ(direct, 2);
 }
 
-TEST_F(TextReaderTest, MissingFilePostsFileNotFound) {
+TEST_F(TextReaderTest, FailuresComeBackAsValuesWithoutTouchingTheCurrentError) {
   ClearError();
   TextReader reader;
-  EXPECT_FALSE(reader.Open((dir_ / "missing.txt").string()));
-  EXPECT_EQ(ErrorCode(), 302);
-  EXPECT_EQ(ErrorText(), "File Not Found");
+  const OsError missing = reader.Open((dir_ / "missing.txt").string());
+  EXPECT_EQ(missing.code, 302);
+  EXPECT_EQ(missing.text, "File Not Found");
   TextRecord r;
   EXPECT_FALSE(reader.Next(r));
   EXPECT_FALSE(reader.ReadFailed());
-}
 
-TEST_F(TextReaderTest, ReadErrorStopsAndIsReported) {
-  ClearError();
-  TextReader reader;
-  ASSERT_TRUE(reader.Open(dir_.string()));  // a directory opens but cannot be read
-  TextRecord r;
+  ASSERT_FALSE(reader.Open(dir_.string()));  // a directory opens but cannot be read
   EXPECT_FALSE(reader.Next(r));
   EXPECT_TRUE(reader.ReadFailed());
-  EXPECT_NE(ErrorCode(), 0);
+  EXPECT_NE(reader.error().code, 0);
+  EXPECT_EQ(ErrorCode(), 0);
   reader.Close();
   EXPECT_FALSE(reader.ReadFailed());
 }
 
 TEST_F(TextReaderTest, ReaderCanBeReusedForTheNextFile) {
   TextReader reader;
-  ASSERT_TRUE(reader.Open(Put("one\ntwo\n\x1a")));
+  ASSERT_FALSE(reader.Open(Put("one\ntwo\n\x1a")));
   EXPECT_EQ(ReadAll(reader).size(), 2u);
-  ASSERT_TRUE(reader.Open(Put("three\n")));
+  ASSERT_FALSE(reader.Open(Put("three\n")));
   EXPECT_EQ(reader.RecordsRead(), 0);
   EXPECT_EQ(ReadAll(reader), (std::vector<Rec>{{"three", 1, 5}}));
   const std::string memory = "four";
@@ -349,7 +327,7 @@ std::string GeneratedText(std::uint32_t seed, std::size_t size) {
   while (text.size() < size) {
     std::size_t length = random() % 90;
     if (chance(5)) length = 200 + random() % 400;
-    if (chance(2)) length = 253 + random() % 4;
+    if (chance(1)) length = 2000 + random() % 3000;  // longer than the small buffer
     for (std::size_t i = 0; i < length; ++i) {
       if (chance(6)) {
         text += '\t';
@@ -369,7 +347,7 @@ TEST_F(TextReaderTest, StreamingMatchesTheRulesAcrossRefills) {
     SCOPED_TRACE(seed);
     const std::string contents = GeneratedText(seed, 3 << 20);
     const std::vector<Rec> expected = Reference(contents);
-    ASSERT_GT(expected.size(), 50000u);
+    ASSERT_GT(expected.size(), 25000u);
     for (Mode mode : kModes) {
       SCOPED_TRACE(ModeName(mode));
       const std::vector<Rec> got = Records(mode, contents);
@@ -379,24 +357,11 @@ TEST_F(TextReaderTest, StreamingMatchesTheRulesAcrossRefills) {
       }
     }
     TextReader reader;
-    ASSERT_TRUE(reader.Open(Put(contents)));
+    ASSERT_FALSE(reader.Open(Put(contents)));
     std::string text;
     for (std::size_t i = 0; i < expected.size(); i += 7) {
       ASSERT_TRUE(reader.ReadAt(expected[i].position, text));
       ASSERT_EQ(text, expected[i].text) << "record " << i;
-    }
-  }
-}
-
-TEST_F(TextReaderTest, ReferenceAgreesOnLineEndsAtEveryOffset) {
-  // Small texts whose line ends, tabs and Ctrl-Z fall on every offset around the 255 limit.
-  for (std::size_t n = 245; n <= 262; ++n) {
-    for (const char* tail : {"\n", "\r\n", "\r", "\t", "\t\t", "\x1a", "\r\x1a"}) {
-      const std::string contents = Rep(n) + tail + "z\n";
-      SCOPED_TRACE(std::to_string(n) + " + " + ::testing::PrintToString(std::string(tail)));
-      for (Mode mode : kModes) {
-        EXPECT_EQ(Records(mode, contents), Reference(contents)) << ModeName(mode);
-      }
     }
   }
 }

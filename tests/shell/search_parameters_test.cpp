@@ -113,7 +113,7 @@ TEST_F(SearchParametersTest, ClipboardTextStartsAMultiSearch) {
   EXPECT_EQ(d->Search().kind, Kind::MultiSearch);
 }
 
-TEST_F(SearchParametersTest, EditModeReturnsItsCodeAndRecordsNothing) {
+TEST_F(SearchParametersTest, EditModeAnswersWithTheButtonAndRecordsNothing) {
   engine::SearchSpec caller;
   caller.text = "caller";
   caller.path = tree.root().string();
@@ -122,20 +122,24 @@ TEST_F(SearchParametersTest, EditModeReturnsItsCodeAndRecordsNothing) {
   EXPECT_EQ(d->request().text, std::string_view("caller"));
   EXPECT_EQ(d->Title(), "Edit Search Parameters");
   EXPECT_FALSE(d->StoreButtonsEnabled());
+  using engine::EditChoice;
   const struct {
     EditButton button;
     bool append;
-    int code;
-  } cases[] = {{EditButton::Ok, false, 1},       {EditButton::Ok, true, 1},
-               {EditButton::Again, false, 20},   {EditButton::Again, true, 120},
-               {EditButton::Refresh, false, 10}, {EditButton::Refresh, true, 110}};
+    engine::EditAnswer answer;
+  } cases[] = {{EditButton::Ok, false, {EditChoice::Apply, false}},
+               {EditButton::Ok, true, {EditChoice::Apply, false}},  // no run to append to
+               {EditButton::Again, false, {EditChoice::SearchAll, false}},
+               {EditButton::Again, true, {EditChoice::SearchAll, true}},
+               {EditButton::Refresh, false, {EditChoice::SearchFilesWithHits, false}},
+               {EditButton::Refresh, true, {EditChoice::SearchFilesWithHits, true}}};
   for (const auto& c : cases) {
     const SearchAction action = d->Search(c.button, c.append);
     EXPECT_EQ(action.kind, Kind::Return);
-    EXPECT_EQ(action.resultCode, c.code);
+    EXPECT_EQ(action.answer, c.answer) << static_cast<int>(c.button) << c.append;
     EXPECT_TRUE(action.close);
   }
-  EXPECT_EQ(d->Close(), 110);
+  EXPECT_EQ(d->Close(), (engine::EditAnswer{EditChoice::SearchFilesWithHits, true}));
   EXPECT_EQ(recent.Count(), 0);
 }
 
@@ -148,7 +152,7 @@ TEST_F(SearchParametersTest, PrefilledSearchesAndCloses) {
   const SearchAction action = d->Search();
   EXPECT_EQ(action.kind, Kind::Search);
   EXPECT_TRUE(action.close);
-  EXPECT_EQ(d->Close(), kCodeCompleted);
+  EXPECT_EQ(d->Close(), engine::EditAnswer{engine::EditChoice::Apply});
 }
 
 TEST_F(SearchParametersTest, SwitchExclusions) {

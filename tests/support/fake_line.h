@@ -20,7 +20,7 @@ class FakeLine final : public engine::LineContext {
     if (first != std::string::npos) lead_ = runtime::Clip(upper_.substr(first, 20));
   }
   std::string_view Line() const override { return line_; }
-  std::int32_t LineLen() const override { return static_cast<std::int32_t>(runtime::Len(line_)); }
+  std::size_t LineLen() const override { return runtime::Len(line_); }
   std::string_view Upper() const override { return upper_; }
   std::string_view Lead() const override { return lead_; }
   bool IsLabelLine() const override { return !line_.empty() && line_[0] != ' '; }

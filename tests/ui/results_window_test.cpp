@@ -87,16 +87,20 @@ TEST_F(ResultsWindowTest, ChoosesTheNoLocationLookOnceAndKeepsIt) {
 }
 
 TEST_F(ResultsWindowTest, EditedParametersRestartTheRun) {
-  struct Answer {
-    int code;
+  using engine::EditChoice;
+  struct Case {
+    engine::EditAnswer answer;
     std::size_t rows;  // after the answer's run (if any)
   };
-  for (const Answer answer : {Answer{2, 5}, Answer{1, 5}, Answer{20, 2}, Answer{120, 7}}) {
+  for (const Case c : {Case{{EditChoice::Cancelled}, 5}, Case{{EditChoice::Apply}, 5},
+                       Case{{EditChoice::SearchAll}, 2}, Case{{EditChoice::SearchAll, true}, 7}}) {
+    SCOPED_TRACE(::testing::Message() << "choice " << static_cast<int>(c.answer.choice) << " keep "
+                                      << c.answer.keepResults);
     ResultsWindowContext context;
     context.editParameters = [&](const engine::SearchSpec& current) {
       engine::SearchSpec edited = current;
       edited.text = "ReportStock";
-      return std::make_optional(std::make_pair(edited, answer.code));
+      return std::make_optional(std::make_pair(edited, c.answer));
     };
     auto window = Finished("UpdateStock", context);
     QSignalSpy finished(window.get(), &ResultsWindow::runFinished);
@@ -104,12 +108,12 @@ TEST_F(ResultsWindowTest, EditedParametersRestartTheRun) {
     for (QPushButton* button : buttons) {
       if (button->text() == "&Parms...") button->click();
     }
-    if (answer.code >= 10) {
-      EXPECT_TRUE(finished.wait(10000)) << answer.code;
+    if (c.answer.StartsRun()) {
+      EXPECT_TRUE(finished.wait(10000));
     }
-    EXPECT_EQ(window->run().results().size(), answer.rows) << answer.code;
-    const bool taken = answer.code == 1 || answer.code >= 10;
-    EXPECT_EQ(window->windowTitle().startsWith("Results: ReportStock"), taken) << answer.code;
+    EXPECT_EQ(window->run().results().size(), c.rows);
+    const bool taken = c.answer.choice != EditChoice::Cancelled;
+    EXPECT_EQ(window->windowTitle().startsWith("Results: ReportStock"), taken);
   }
 }
 

@@ -202,20 +202,21 @@ TEST_F(SearchInputWindowTest, UntouchedTextKeepsItsBytesAndTypedTextFitsItsField
   EXPECT_EQ(actions[0].request.text.str(), fitted);
 }
 
-TEST_F(SearchInputWindowTest, EditModeReturnsTheButtonCode) {
+TEST_F(SearchInputWindowTest, EditModeAnswersWithTheButton) {
   engine::SearchSpec caller;
   caller.text = "caller";
   caller.path = tree.root().string();
   caller.spec = "*.inc";
+  using engine::EditChoice;
   const struct {
     const char* button;
     bool append;
-    int code;
-  } cases[] = {{"search", false, 1},
-               {"again", false, 20},
-               {"again", true, 120},
-               {"refresh", false, 10},
-               {"refresh", true, 110}};
+    engine::EditAnswer answer;
+  } cases[] = {{"search", false, {EditChoice::Apply}},
+               {"again", false, {EditChoice::SearchAll}},
+               {"again", true, {EditChoice::SearchAll, true}},
+               {"refresh", false, {EditChoice::SearchFilesWithHits}},
+               {"refresh", true, {EditChoice::SearchFilesWithHits, true}}};
   for (const auto& c : cases) {
     Open(DialogMode::Edit, caller);
     QSignalSpy closed(window.get(), &SearchInputWindow::closed);
@@ -230,10 +231,10 @@ TEST_F(SearchInputWindowTest, EditModeReturnsTheButtonCode) {
     if (c.append) Click("append");
     Click(c.button);
     EXPECT_FALSE(window->isVisible()) << c.button;
-    EXPECT_EQ(window->result(), c.code);
-    EXPECT_EQ(window->resultCode(), c.code);
+    EXPECT_EQ(window->result(), QDialog::Accepted) << c.button;
+    EXPECT_EQ(window->answer(), c.answer) << c.button << c.append;
     ASSERT_EQ(closed.size(), 1);
-    EXPECT_EQ(closed[0][0].toInt(), c.code);
+    EXPECT_EQ(closed[0][0].value<engine::EditAnswer>(), c.answer) << c.button << c.append;
     EXPECT_EQ(actions.back().kind, Kind::Return);
   }
   EXPECT_EQ(recent.Count(), 0);
@@ -245,13 +246,13 @@ TEST_F(SearchInputWindowTest, ClosingAnswersCancelledOnce) {
   QTest::keyClick(window.get(), Qt::Key_Escape);
   EXPECT_FALSE(window->isVisible());
   ASSERT_EQ(closed.size(), 1);
-  EXPECT_EQ(closed[0][0].toInt(), shell::kCodeCancelled);
+  EXPECT_EQ(closed[0][0].value<engine::EditAnswer>().choice, engine::EditChoice::Cancelled);
   Open();
   QSignalSpy closedAgain(window.get(), &SearchInputWindow::closed);
   Click("close");
   window->close();
   EXPECT_EQ(closedAgain.size(), 1);
-  EXPECT_EQ(window->resultCode(), shell::kCodeCancelled);
+  EXPECT_EQ(window->answer().choice, engine::EditChoice::Cancelled);
 }
 
 TEST_F(SearchInputWindowTest, OnItsOwnTheDialogueKeepsItsPlace) {

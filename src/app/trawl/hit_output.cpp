@@ -6,6 +6,11 @@
 #include "runtime/text_encoding.h"
 
 namespace trawlex::app {
+namespace {
+
+constexpr std::size_t kFlushSize = 64 * 1024;
+
+}  // namespace
 
 std::string JsonString(std::string_view text) {
   const std::string utf8 = runtime::ToUtf8(text);
@@ -30,20 +35,44 @@ std::string JsonString(std::string_view text) {
   return out + "\"";
 }
 
+const std::string& HitPrinter::PrintedPath(const engine::FileEntry& file,
+                                           const engine::ScanDirEntry& dir) {
+  if (pathDir_ != &dir || pathName_ != file.realName) {
+    pathDir_ = &dir;
+    pathName_ = file.realName;
+    path_ = dir.realPath + file.realName;
+    // Grep lines show the path relative to the start directory, as on disk.
+    if (format_ == OutputFormat::Grep && path_.compare(0, startPath_.size(), startPath_) == 0) {
+      path_.erase(0, startPath_.size());
+    }
+    if (format_ != OutputFormat::Grep) path_ = JsonString(path_);
+  }
+  return path_;
+}
+
 void HitPrinter::Print(const engine::ResultLine& hit, const engine::FileEntry& file,
                        const engine::ScanDirEntry& dir) {
-  const std::string path = dir.realPath + file.realName;
+  const std::string& path = PrintedPath(file, dir);
+  const std::string line = std::to_string(hit.lineNo);
   if (format_ == OutputFormat::Grep) {
-    // Paths relative to the start directory, as on disk.
-    const std::string relative =
-        path.compare(0, startPath_.size(), startPath_) == 0 ? path.substr(startPath_.size()) : path;
-    out_ << relative << ':' << hit.lineNo << ':' << hit.location.view() << ':' << hit.text << '\n';
-    return;
+    buffer_.append(path).append(1, ':').append(line).append(1, ':');
+    buffer_.append(hit.location.view()).append(1, ':').append(hit.text).append(1, '\n');
+  } else {
+    buffer_.append("{\"path\":").append(path);
+    buffer_.append(",\"file\":").append(JsonString(hit.file.view()));
+    buffer_.append(",\"subdir\":").append(JsonString(hit.subdir.view()));
+    buffer_.append(",\"subdirnum\":").append(std::to_string(hit.subdirNum));
+    buffer_.append(",\"line\":").append(line);
+    buffer_.append(",\"location\":").append(JsonString(hit.location.view()));
+    buffer_.append(",\"text\":").append(JsonString(hit.text));
+    buffer_.append(",\"ptr\":").append(std::to_string(hit.ptr)).append("}\n");
   }
-  out_ << "{\"path\":" << JsonString(path) << ",\"file\":" << JsonString(hit.file.view())
-       << ",\"subdir\":" << JsonString(hit.subdir.view()) << ",\"subdirnum\":" << hit.subdirNum
-       << ",\"line\":" << hit.lineNo << ",\"location\":" << JsonString(hit.location.view())
-       << ",\"text\":" << JsonString(hit.text) << ",\"ptr\":" << hit.ptr << "}\n";
+  if (buffer_.size() >= kFlushSize) Flush();
+}
+
+void HitPrinter::Flush() {
+  out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  buffer_.clear();
 }
 
 }  // namespace trawlex::app

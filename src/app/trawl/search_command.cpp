@@ -11,6 +11,7 @@
 #include "engine/search_run.h"
 #include "engine/standard_trackers.h"
 #include "hit_output.h"
+#include "results/run_texts.h"
 #include "runtime/match.h"
 #include "runtime/regex_program.h"
 #include "saved_searches_cli.h"
@@ -99,6 +100,7 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   engine::RunOptions runOptions;
   runOptions.workers = engine::Prefetcher::DefaultWorkers();
   runOptions.keepResults = false;  // printed as they come: memory stays flat
+  runOptions.fileDetails = engine::FileDetails::NamesOnly;  // sizes and dates are never shown
   runOptions.onResult = [&printer, &running](const engine::ResultLine& hit,
                                              const engine::FileEntry& file) {
     printer.Print(hit, file, running->dirs()[file.subdirNum - 1]);
@@ -110,9 +112,10 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
     while (run.Step(static_cast<int>(run.files().size()) + 1)) {
     }
   }
+  printer.Flush();
   out.flush();
   if (!options->quiet && run.state() == engine::RunState::Finished && !run.files().empty()) {
-    err << run.texts().summary << "\n";
+    err << results::SummaryText(run) << "\n";
   }
   if (questions.hadErrors()) return kExitUsage;
   return run.counts().findCnt > 0 ? kExitOk : kExitNoMatch;

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "results/question_texts.h"
+
 namespace trawlex::app {
 namespace {
 
@@ -20,10 +22,10 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-engine::OpenFailureAnswer TerminalQuestions::OpenFailed(const std::string& file,
-                                                        const std::string& error) {
+engine::OpenFailureAnswer TerminalQuestions::OpenFailed(const std::string& path,
+                                                        const runtime::OsError& error) {
   hadErrors_ = true;
-  err_ << "trawl: cannot open " << file << ": " << error << "\n";
+  err_ << "trawl: cannot open " << path << ": " << error.text << "\n";
   switch (policy_) {
     case ErrorPolicy::Remove:
       return engine::OpenFailureAnswer::Remove;
@@ -36,14 +38,24 @@ engine::OpenFailureAnswer TerminalQuestions::OpenFailed(const std::string& file,
   return engine::OpenFailureAnswer::Ignore;
 }
 
-bool TerminalQuestions::StopPrompt(const std::string& text) {
+engine::ContinueOrStop TerminalQuestions::ReadFailed(const std::string& path,
+                                                     const runtime::OsError& error) {
+  return Failed(results::ReadFailedText(path, error.text));
+}
+
+engine::ContinueOrStop TerminalQuestions::DirectoryMissing() {
+  return Failed(results::kDirectoryMissingText);
+}
+
+engine::ContinueOrStop TerminalQuestions::Failed(const std::string& text) {
   hadErrors_ = true;
   err_ << "trawl: " << OneLine(text) << "\n";
-  return policy_ != ErrorPolicy::Stop;
+  return policy_ == ErrorPolicy::Stop ? engine::ContinueOrStop::Stop
+                                      : engine::ContinueOrStop::Continue;
 }
 
 void TerminalQuestions::NoFilesFound(const std::string& path, const std::string& spec) {
-  err_ << "trawl: " << OneLine(engine::NoFilesFoundText(path, spec)) << "\n";
+  err_ << "trawl: " << OneLine(results::NoFilesFoundText(path, spec)) << "\n";
 }
 
 }  // namespace trawlex::app

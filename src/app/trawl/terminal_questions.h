@@ -15,13 +15,19 @@ class TerminalQuestions final : public engine::SearchQuestions {
   TerminalQuestions(std::ostream& err, ErrorPolicy policy, std::function<void()> stopRun)
       : err_(err), policy_(policy), stopRun_(std::move(stopRun)) {}
 
-  engine::OpenFailureAnswer OpenFailed(const std::string& file, const std::string& error) override;
-  bool StopPrompt(const std::string& text) override;
+  engine::OpenFailureAnswer OpenFailed(const std::string& path,
+                                       const runtime::OsError& error) override;
+  engine::ContinueOrStop ReadFailed(const std::string& path,
+                                    const runtime::OsError& error) override;
+  engine::ContinueOrStop DirectoryMissing() override;
   void NoFilesFound(const std::string& path, const std::string& spec) override;
 
   bool hadErrors() const { return hadErrors_; }
 
  private:
+  // A failure the run can go on after: named on stderr, then stopped only by the Stop policy.
+  engine::ContinueOrStop Failed(const std::string& text);
+
   std::ostream& err_;
   ErrorPolicy policy_;
   std::function<void()> stopRun_;

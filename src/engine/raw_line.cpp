@@ -1,0 +1,21 @@
+#include "engine/raw_line.h"
+
+namespace trawlex::engine {
+
+bool RawWordAmong(std::string_view raw, std::size_t from,
+                  std::initializer_list<std::string_view> words) {
+  while (from < raw.size() && (raw[from] == ' ' || raw[from] == '\t')) ++from;
+  const std::string_view text = raw.substr(std::min(from, raw.size()));
+  for (const std::string_view word : words) {
+    if (text.size() < word.size()) continue;
+    std::size_t i = 0;
+    while (i < word.size() && runtime::ToUpper(static_cast<unsigned char>(text[i])) ==
+                                  static_cast<unsigned char>(word[i])) {
+      ++i;
+    }
+    if (i == word.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace trawlex::engine
