@@ -61,7 +61,9 @@ Prefetcher::~Prefetcher() {
 
 int Prefetcher::DefaultWorkers() {
   const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::clamp(cores, 1u, 8u));
+  // The caller's thread searches too, while it waits: one worker fewer than cores keeps every
+  // core busy without threads taking turns on one.
+  return static_cast<int>(std::clamp(cores, 2u, 9u)) - 1;
 }
 
 void Prefetcher::Start(std::vector<std::optional<FileJob>> jobs, SearchFn search) {

@@ -43,7 +43,7 @@ class Prefetcher {
   // Ends the pass; workers drop what they are doing as soon as they finish it.
   void Cancel();
 
-  // How many workers suit this machine: one per core, at most 8.
+  // How many workers suit this machine: one per core besides the caller's, at most 8.
   static int DefaultWorkers();
 
  private:

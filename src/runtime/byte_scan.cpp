@@ -27,9 +27,6 @@ inline __m128i Load(const char* p) {
 inline unsigned Mask(__m128i hits) {
   return static_cast<unsigned>(_mm_movemask_epi8(hits));
 }
-inline unsigned LineFeedMask(const char* p) {
-  return Mask(_mm_cmpeq_epi8(Load(p), _mm_set1_epi8(kLineFeed)));
-}
 
 __attribute__((target("avx2"))) const char* FindLineFeedAvx2(const char* from, const char* to) {
   const __m256i feed = _mm256_set1_epi8(kLineFeed);
@@ -93,20 +90,11 @@ __attribute__((target("avx2,popcnt"))) bool FindLabelLineStartAvx2(const char*& 
 
 }  // namespace
 
-const char* FindLineFeed(const char* from, const char* to) {
+const char* SkipWithoutLineFeed(const char* from, const char* to) {
 #if defined(TRAWLEX_X86)
-  if (kHasAvx2 && to - from >= 64) {
-    from = FindLineFeedAvx2(from, to);
-    if (from < to && *from == kLineFeed) return from;
-  }
-  for (; to - from >= 16; from += 16) {
-    if (const unsigned bits = LineFeedMask(from)) return from + __builtin_ctz(bits);
-  }
+  if (kHasAvx2) return FindLineFeedAvx2(from, to);
 #endif
-  for (; from < to; ++from) {
-    if (*from == kLineFeed) return from;
-  }
-  return nullptr;
+  return from;
 }
 
 const char* FindLastLineFeed(const char* from, const char* to) {

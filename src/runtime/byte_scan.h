@@ -5,10 +5,40 @@
 
 #include <cstddef>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace trawlex::runtime {
 
-// The first line feed in [from, to), or nullptr.
-const char* FindLineFeed(const char* from, const char* to);
+// The first line feed in [from, to) of a long span, 32 bytes at a time where the processor
+// allows; `from` when the span is short. Used by FindLineFeed.
+const char* SkipWithoutLineFeed(const char* from, const char* to);
+
+// The first line feed in [from, to), or nullptr. Inline: it is asked once per line, and most
+// lines end within their first 64 bytes; longer spans go on 32 bytes at a time.
+inline const char* FindLineFeed(const char* from, const char* to) {
+#if defined(__x86_64__)
+  const __m128i feed = _mm_set1_epi8('\n');
+  for (int block = 0; block < 4 && to - from >= 16; ++block, from += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    if (const int bits = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feed))) {
+      return from + __builtin_ctz(static_cast<unsigned>(bits));
+    }
+  }
+  if (to - from >= 64) from = SkipWithoutLineFeed(from, to);
+  for (; to - from >= 16; from += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    if (const int bits = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feed))) {
+      return from + __builtin_ctz(static_cast<unsigned>(bits));
+    }
+  }
+#endif
+  for (; from < to; ++from) {
+    if (*from == '\n') return from;
+  }
+  return nullptr;
+}
 
 // The last line feed in [from, to), or nullptr.
 const char* FindLastLineFeed(const char* from, const char* to);

@@ -63,6 +63,27 @@ expect 2 '' -- search -X 'a{b' "$tree"
 expect 2 '' -- search
 expect 0 '*' -- search --help
 
+# Long lines are one line each: line numbers agree with grep -n, a text straddling column 255
+# is found, and a regular expression sees the whole of a 70,000-character line.
+long=$(mktemp -d)
+{
+  printf '%0253dkmn tail\r\n' 0
+  printf '%0300d\r\n' 0
+  printf 'short kmn\r\n'
+  printf '%070000dKmN\n' 0
+  printf '\tkmn after a tab\r\n'
+} >"$long/long.txt"
+for args in "kmn" "-X k.n"; do
+  # shellcheck disable=SC2086
+  got=$("$trawl" search -q $args "$long" | cut -d: -f2 | tr '\n' ' ')
+  want=$(grep -n -i 'k.n' "$long/long.txt" | cut -d: -f1 | tr '\n' ' ')
+  if [[ "$got" != "$want" ]]; then
+    echo "FAIL: long lines, trawl search $args: lines '$got' (grep -n: '$want')"
+    failures=$((failures + 1))
+  fi
+done
+rm -rf "$long"
+
 # The summary is the last line on stderr, unless -q.
 summary=$("$trawl" search kmn "$tree" 2>&1 >/dev/null | tail -n 1)
 if [[ "$summary" != "3 found in "*" seconds,  "*" bytes" ]]; then
