@@ -50,50 +50,41 @@ runtime::OsError ReadAll(int fd, std::int64_t size, std::string& out) {
   return {};
 }
 
-// Builds result lines from the line stage's reports; the location text is composed only
-// when the location changed since the last report.
+// Keeps the line stage's reports in the outcome; the location text is composed only when the
+// location changed since the last report.
 class ResultCollector {
  public:
-  ResultCollector(const FileJob& job, std::vector<ResultLine>& lines)
-      : job_(job), lines_(lines), path_(job.path) {}
+  explicit ResultCollector(FileOutcome& outcome) : outcome_(outcome) {}
 
   void Add(const ReportedLine& reported) {
-    ResultLine line;
-    line.file = job_.name;
-    line.subdir = job_.subdir;
-    line.subdirNum = job_.subdirNum;
-    line.path = path_;
+    FoundLine line;
     line.lineNo = reported.lineNo;
     line.ptr = reported.position;
     line.location = LocationOf(*reported.location);
-    line.text = ResultText(reported.original);
-    lines_.push_back(std::move(line));
+    AppendResultText(reported.original, outcome_.texts);
+    line.textEnd = outcome_.texts.size();
+    outcome_.found.push_back(line);
   }
 
  private:
-  const SharedText& LocationOf(const LocationState& state) {
+  std::uint32_t LocationOf(const LocationState& state) {
     const bool inMap = state.inMap != 0;
-    if (!haveLast_ || state.procName != last_.procName || state.method != last_.method ||
-        state.rout != last_.rout || inMap != (last_.inMap != 0)) {
+    if (outcome_.locations.empty() || state.procName != last_.procName ||
+        state.method != last_.method || state.rout != last_.rout || inMap != (last_.inMap != 0)) {
       last_ = state;
-      haveLast_ = true;
-      location_ = SharedText(LocationText(state));
+      outcome_.locations.emplace_back(LocationText(state));
     }
-    return location_;
+    return static_cast<std::uint32_t>(outcome_.locations.size() - 1);
   }
 
-  const FileJob& job_;
-  std::vector<ResultLine>& lines_;
-  SharedText path_;  // one copy of the path for all the file's hits
+  FileOutcome& outcome_;
   LocationState last_;
-  bool haveLast_ = false;
-  SharedText location_;
 };
 
 // Walks the reader's lines into the outcome.
 void WalkInto(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
               runtime::TextReader& reader, HitScout* scout, FileOutcome& outcome) {
-  ResultCollector collector(job, outcome.lines);
+  ResultCollector collector(outcome);
   outcome.linesRead = WalkLines(plan, job.kind, trackers, reader, scout,
                                 [&collector](const ReportedLine& r) { collector.Add(r); });
   if (reader.ReadFailed()) {
@@ -173,19 +164,38 @@ void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTracker
 
 }  // namespace
 
-std::string ResultText(std::string_view line) {
-  std::string text(std::min(line.size(), kResultTextWidth + 1), ' ');
-  std::size_t used = 0;
+void AppendResultText(std::string_view line, std::string& out) {
+  const std::size_t start = out.size();
   bool afterBlank = false;
-  for (std::size_t i = 0; i < line.size() && used < text.size(); ++i) {
+  for (std::size_t i = 0; i < line.size() && out.size() - start < kResultTextWidth; ++i) {
     const char c = line[i];
     if (c == ' ' && afterBlank) continue;
     afterBlank = c == ' ';
-    text[used++] = c;
+    out += c;
   }
-  text.resize(std::min(used, kResultTextWidth));
-  while (!text.empty() && text.back() == ' ') text.pop_back();
+  while (out.size() > start && out.back() == ' ') out.pop_back();
+}
+
+std::string ResultText(std::string_view line) {
+  std::string text;
+  AppendResultText(line, text);
   return text;
+}
+
+ResultLine FileOutcome::Result(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
+                               const SharedText& path) const {
+  const FoundLine& found_i = found[i];
+  const std::size_t textBegin = i == 0 ? 0 : found[i - 1].textEnd;
+  ResultLine line;
+  line.file = file.name;
+  line.subdir = dir.subdir;
+  line.subdirNum = file.subdirNum;
+  line.path = path;
+  line.lineNo = found_i.lineNo;
+  line.ptr = found_i.ptr;
+  line.location = locations[found_i.location];
+  line.text.assign(texts, textBegin, found_i.textEnd - textBegin);
+  return line;
 }
 
 FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers) {

@@ -25,6 +25,16 @@ struct FileJob {
   bool preScan = true;  // false in a files-with-hits run or in line mode
 };
 
+// A line the search reported, kept compact until the run commits it: its text lies in the
+// outcome's one buffer and its location in the outcome's list, so that a file with many hits
+// costs the searching thread no allocation and no shared count per hit.
+struct FoundLine {
+  std::uint32_t lineNo = 0;
+  std::uint32_t location = 0;  // index in FileOutcome::locations
+  std::int64_t ptr = 0;        // RQ:PTR
+  std::size_t textEnd = 0;     // its RQ:TEXT ends here in FileOutcome::texts, after the last's
+};
+
 struct FileOutcome {
   enum class Status {
     Searched,    // opened and searched (or ruled out by the pre-scan)
@@ -35,13 +45,21 @@ struct FileOutcome {
   bool readFailed = false;  // reading stopped early on an error; the lines before it count
   std::int64_t bytes = 0;   // the file's size when opened
   std::int64_t linesRead = 0;
-  std::vector<ResultLine> lines;  // the file's reported lines, in file order
+  std::vector<FoundLine> found;       // the file's reported lines, in file order
+  std::string texts;                  // their texts, one after another
+  std::vector<SharedText> locations;  // their locations, each once
+
+  // The result line of found line `i`, for `file` in `dir`; `path` is the file's full path.
+  ResultLine Result(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
+                    const SharedText& path) const;
 };
 
 FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers);
 
 // RQ:TEXT of a line: every run of blanks reduced to one blank, cut to 199 characters.
 std::string ResultText(std::string_view line);
+// The same, appended to `out`.
+void AppendResultText(std::string_view line, std::string& out);
 
 // Files up to this size are read into memory once for the pre-scan and the line stage.
 inline constexpr std::int64_t kWholeFileLimit = 16 << 20;

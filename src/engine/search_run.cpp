@@ -148,13 +148,18 @@ void SearchRun::SearchFile() {
 
 void SearchRun::Commit(FileEntry& entry, FileOutcome& outcome) {
   counts_.scanBytes += outcome.bytes;
-  for (ResultLine& line : outcome.lines) {
-    if (!line.location.empty()) counts_.locationFound = 1;
-    if (line.subdirNum > 1) counts_.subdirsFound = 1;
-    ++counts_.findCnt;
-    ++entry.count;
-    if (options_.onResult) options_.onResult(line, entry);
-    if (options_.keepResults) results_.push_back(std::move(line));
+  if (!outcome.found.empty()) {
+    const ScanDirEntry& dir = dirs_[entry.subdirNum - 1];
+    const SharedText path(dir.realPath + entry.realName);  // one copy for all the file's hits
+    for (std::size_t i = 0; i < outcome.found.size(); ++i) {
+      ResultLine line = outcome.Result(i, entry, dir, path);
+      if (!line.location.empty()) counts_.locationFound = 1;
+      if (line.subdirNum > 1) counts_.subdirsFound = 1;
+      ++counts_.findCnt;
+      ++entry.count;
+      if (options_.onResult) options_.onResult(line, entry);
+      if (options_.keepResults) results_.push_back(std::move(line));
+    }
   }
   if (entry.count > 0) {
     ++counts_.filesFindCnt;
