@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "engine/hit_scout.h"
@@ -166,14 +167,19 @@ void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTracker
 
 void AppendResultText(std::string_view line, std::string& out) {
   const std::size_t start = out.size();
+  out.resize(start + std::min(line.size(), kResultTextWidth));
+  char* const begin = out.data() + start;
+  char* to = begin;
+  char* const limit = begin + (out.size() - start);
   bool afterBlank = false;
-  for (std::size_t i = 0; i < line.size() && out.size() - start < kResultTextWidth; ++i) {
+  for (std::size_t i = 0; i < line.size() && to < limit; ++i) {
     const char c = line[i];
     if (c == ' ' && afterBlank) continue;
     afterBlank = c == ' ';
-    out += c;
+    *to++ = c;
   }
-  while (out.size() > start && out.back() == ' ') out.pop_back();
+  while (to > begin && to[-1] == ' ') --to;
+  out.resize(start + static_cast<std::size_t>(to - begin));
 }
 
 std::string ResultText(std::string_view line) {

@@ -339,6 +339,13 @@ namespace {
 // header's end (its body's '{' or a comment), and no ';' before that end. Each look is a
 // memchr, which beats one pass testing every character for all of them.
 bool MayBeFunctionHeader(std::string_view raw) {
+  // Most lines are statements: a ';' with no '{' and no '/' before it ends the question.
+  const std::size_t semicolon = raw.find(';');
+  if (semicolon != npos &&
+      std::none_of(raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(semicolon),
+                   [](char c) { return c == '{' || c == '/'; })) {
+    return false;
+  }
   const std::size_t open = raw.find('(');
   if (open == npos || open == 0) return false;
   std::string_view header = raw.substr(0, raw.find('{'));
