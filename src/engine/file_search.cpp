@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
 #include "engine/hit_scout.h"
 #include "engine/line_walk.h"
@@ -32,24 +33,38 @@ class FileHandle {
   int fd_;
 };
 
-// Reads the file's `size` bytes into `out` (fewer when it shrank meanwhile). Once the size is
-// read the file is not asked again: a file that grew since is searched as it was listed.
-runtime::OsError ReadAll(int fd, std::int64_t size, std::string& out) {
-  out.resize(static_cast<std::size_t>(size));
-  std::size_t used = 0;
-  while (used < out.size()) {
-    const ssize_t got = read(fd, out.data() + used, out.size() - used);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      out.resize(used);
-      return runtime::OsErrorOf(errno);
+// A file's bytes, read into a buffer that is kept for the next file and grows when one is
+// larger. A std::string would write zeros over every byte before the read fills it.
+class FileBytes {
+ public:
+  // Reads the file's `size` bytes (fewer when it shrank meanwhile). Once the size is read the
+  // file is not asked again: a file that grew since is searched as it was listed.
+  runtime::OsError Read(int fd, std::int64_t size) {
+    const auto wanted = static_cast<std::size_t>(size);
+    if (wanted > capacity_) {
+      buffer_ = std::make_unique<char[]>(wanted);
+      capacity_ = wanted;
     }
-    if (got == 0) break;
-    used += static_cast<std::size_t>(got);
+    size_ = 0;
+    while (size_ < wanted) {
+      const ssize_t got = read(fd, buffer_.get() + size_, wanted - size_);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        return runtime::OsErrorOf(errno);
+      }
+      if (got == 0) break;
+      size_ += static_cast<std::size_t>(got);
+    }
+    return {};
   }
-  out.resize(used);
-  return {};
-}
+
+  std::string_view View() const { return {buffer_.get(), size_}; }
+
+ private:
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::size_t size_ = 0;
+};
 
 // Keeps the line stage's reports in the outcome; the location text is composed only when the
 // location changed since the last report.
@@ -95,7 +110,7 @@ void WalkInto(const SearchPlan& plan, const FileJob& job, LocationTrackers& trac
 }
 
 struct Scratch {
-  std::string raw;
+  FileBytes raw;
   std::string folded;
   runtime::TextReader reader;
 };
@@ -105,11 +120,11 @@ thread_local Scratch scratch;
 // Files up to kWholeFileLimit: read once, tested whole, then walked in memory.
 void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
                     int fd, std::int64_t size, FileOutcome& outcome) {
-  if (runtime::OsError error = ReadAll(fd, size, scratch.raw)) {
+  if (runtime::OsError error = scratch.raw.Read(fd, size)) {
     outcome.readFailed = true;
     outcome.error = std::move(error);
   }
-  const std::string_view raw = scratch.raw;
+  const std::string_view raw = scratch.raw.View();
   // Without the pre-scan (line mode, files-with-hits runs) every line is matched as read.
   const bool useNeedle = job.preScan && !plan.needle.empty();
   // A smashed needle may span blanks, so lines are only told apart for the others.

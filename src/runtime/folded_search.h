@@ -30,6 +30,7 @@ class FoldedFinder {
   // Two positions of the needle (its rarest characters) that candidates are found by, and the
   // two byte values that fold to the character at each.
   std::size_t probe_[2] = {0, 1};
+  bool rareProbe_ = false;  // the first probe alone finds few enough candidates
   unsigned char probeBytes_[2][2] = {{0, 0}, {0, 0}};
 };
 
