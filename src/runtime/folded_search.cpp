@@ -89,6 +89,17 @@ bool FoldedFinder::MatchesAt(const char* at) const {
   return true;
 }
 
+std::size_t FoldedFinder::FirstMatch(std::string_view hay, std::size_t at,
+                                     std::uint64_t candidates) const {
+  for (; candidates != 0; candidates &= candidates - 1) {
+    const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(candidates));
+    if (candidate + needle_.size() <= hay.size() && MatchesAt(hay.data() + candidate)) {
+      return candidate;
+    }
+  }
+  return std::string_view::npos;
+}
+
 std::size_t FoldedFinder::FindScalar(std::string_view hay, std::size_t from) const {
   for (std::size_t at = from; at + needle_.size() <= hay.size(); ++at) {
     if (MatchesAt(hay.data() + at)) return at;
@@ -152,14 +163,10 @@ __attribute__((target("avx2"))) std::size_t FoldedFinder::FindAvx2(std::string_v
                             _mm256_set1_epi8(static_cast<char>(probeBytes_[1][1]))};
   const char* data = hay.data();
   for (const std::size_t last = hay.size() - reach; at <= last; at += 64) {
-    auto mask = ProbeHits32(data + at, probe_, bytes, rareProbe_) |
-                (std::uint64_t{ProbeHits32(data + at + 32, probe_, bytes, rareProbe_)} << 32);
-    while (mask != 0) {
-      const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(mask));
-      if (candidate + needle_.size() <= hay.size() && MatchesAt(data + candidate)) {
-        return candidate;
-      }
-      mask &= mask - 1;
+    const auto mask = ProbeHits32(data + at, probe_, bytes, rareProbe_) |
+                      (std::uint64_t{ProbeHits32(data + at + 32, probe_, bytes, rareProbe_)} << 32);
+    if (const std::size_t found = FirstMatch(hay, at, mask); found != std::string_view::npos) {
+      return found;
     }
   }
   return std::string_view::npos;
@@ -178,13 +185,9 @@ std::size_t FoldedFinder::FindSse2(std::string_view hay, std::size_t& at) const 
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + probe_[1]));
     const __m128i aHit = _mm_or_si128(_mm_cmpeq_epi8(a, a0), _mm_cmpeq_epi8(a, a1));
     const __m128i bHit = _mm_or_si128(_mm_cmpeq_epi8(b, b0), _mm_cmpeq_epi8(b, b1));
-    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(aHit, bHit)));
-    while (mask != 0) {
-      const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (candidate + needle_.size() <= hay.size() && MatchesAt(data + candidate)) {
-        return candidate;
-      }
-      mask &= mask - 1;
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(aHit, bHit)));
+    if (const std::size_t found = FirstMatch(hay, at, mask); found != std::string_view::npos) {
+      return found;
     }
   }
   return std::string_view::npos;

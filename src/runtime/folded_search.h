@@ -4,6 +4,7 @@
 // This is the innermost loop of a search, so it tests 32 positions at a time (16 without AVX2).
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ class FoldedFinder {
 
  private:
   bool MatchesAt(const char* at) const;
+  // The first of the candidate positions (bit i: position at + i) where the needle stands.
+  std::size_t FirstMatch(std::string_view hay, std::size_t at, std::uint64_t candidates) const;
   std::size_t FindScalar(std::string_view hay, std::size_t from) const;
   std::size_t FindAvx2(std::string_view hay, std::size_t& at) const;
   std::size_t FindSse2(std::string_view hay, std::size_t& at) const;
