@@ -19,10 +19,13 @@ bool NeedleFinder::StandsApart(std::string_view text, std::size_t at) const {
 }
 
 std::size_t NeedleFinder::Find(std::string_view text, std::size_t from) const {
-  std::size_t at = finder_.Find(text, from);
-  if (!blankBefore_ && !blankAfter_) return at;
-  while (at != std::string_view::npos && !StandsApart(text, at)) at = finder_.Find(text, at + 1);
-  return at;
+  if (!blankBefore_ && !blankAfter_) return finder_.Find(text, from);
+  const runtime::OccurrenceFilter standsApart{
+      [](const void* self, std::string_view hay, std::size_t at) {
+        return static_cast<const NeedleFinder*>(self)->StandsApart(hay, at);
+      },
+      this};
+  return finder_.Find(text, from, standsApart);
 }
 
 }  // namespace trawlex::engine

@@ -89,46 +89,44 @@ bool FoldedFinder::MatchesAt(const char* at) const {
   return true;
 }
 
-std::size_t FoldedFinder::FirstMatch(std::string_view hay, std::size_t at,
-                                     std::uint64_t candidates) const {
+std::size_t FoldedFinder::FirstMatch(std::string_view hay, std::size_t at, std::uint64_t candidates,
+                                     OccurrenceFilter filter) const {
   for (; candidates != 0; candidates &= candidates - 1) {
     const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctzll(candidates));
-    if (candidate + needle_.size() <= hay.size() && MatchesAt(hay.data() + candidate)) {
+    if (candidate + needle_.size() <= hay.size() && MatchesAt(hay.data() + candidate) &&
+        filter(hay, candidate)) {
       return candidate;
     }
   }
   return std::string_view::npos;
 }
 
-std::size_t FoldedFinder::FindScalar(std::string_view hay, std::size_t from) const {
+std::size_t FoldedFinder::FindScalar(std::string_view hay, std::size_t from,
+                                     OccurrenceFilter filter) const {
   for (std::size_t at = from; at + needle_.size() <= hay.size(); ++at) {
-    if (MatchesAt(hay.data() + at)) return at;
+    if (MatchesAt(hay.data() + at) && filter(hay, at)) return at;
   }
   return std::string_view::npos;
 }
 
-std::size_t FoldedFinder::Find(std::string_view hay, std::size_t from) const {
+std::size_t FoldedFinder::Find(std::string_view hay, std::size_t from,
+                               OccurrenceFilter filter) const {
   const std::size_t n = needle_.size();
   if (from > hay.size()) return std::string_view::npos;
   if (n == 0) return from;
   if (n > hay.size() - from) return std::string_view::npos;
-  if (!ignoreCase_) {
-    const void* found = memmem(hay.data() + from, hay.size() - from, needle_.data(), n);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - hay.data())
-                 : std::string_view::npos;
-  }
   std::size_t at = from;
 #if defined(__x86_64__)
   if (n >= 2 && kHasAvx2) {
-    const std::size_t found = FindAvx2(hay, at);
+    const std::size_t found = FindAvx2(hay, at, filter);
     if (found != std::string_view::npos) return found;
   }
   if (n >= 2) {
-    const std::size_t found = FindSse2(hay, at);
+    const std::size_t found = FindSse2(hay, at, filter);
     if (found != std::string_view::npos) return found;
   }
 #endif
-  return FindScalar(hay, at);
+  return FindScalar(hay, at, filter);
 }
 
 #if defined(__x86_64__)
@@ -153,7 +151,8 @@ __attribute__((target("avx2"), always_inline)) inline std::uint32_t ProbeHits32(
 }  // namespace
 
 __attribute__((target("avx2"))) std::size_t FoldedFinder::FindAvx2(std::string_view hay,
-                                                                   std::size_t& at) const {
+                                                                   std::size_t& at,
+                                                                   OccurrenceFilter filter) const {
   // 64 positions a round; a rare probe byte is enough alone and costs half the comparisons.
   const std::size_t reach = std::max(probe_[0], probe_[1]) + 64;  // bytes a round reads
   if (hay.size() < reach) return std::string_view::npos;
@@ -165,14 +164,16 @@ __attribute__((target("avx2"))) std::size_t FoldedFinder::FindAvx2(std::string_v
   for (const std::size_t last = hay.size() - reach; at <= last; at += 64) {
     const auto mask = ProbeHits32(data + at, probe_, bytes, rareProbe_) |
                       (std::uint64_t{ProbeHits32(data + at + 32, probe_, bytes, rareProbe_)} << 32);
-    if (const std::size_t found = FirstMatch(hay, at, mask); found != std::string_view::npos) {
+    if (const std::size_t found = FirstMatch(hay, at, mask, filter);
+        found != std::string_view::npos) {
       return found;
     }
   }
   return std::string_view::npos;
 }
 
-std::size_t FoldedFinder::FindSse2(std::string_view hay, std::size_t& at) const {
+std::size_t FoldedFinder::FindSse2(std::string_view hay, std::size_t& at,
+                                   OccurrenceFilter filter) const {
   const std::size_t reach = std::max(probe_[0], probe_[1]) + 16;
   if (hay.size() < reach) return std::string_view::npos;
   const __m128i a0 = _mm_set1_epi8(static_cast<char>(probeBytes_[0][0]));
@@ -186,7 +187,8 @@ std::size_t FoldedFinder::FindSse2(std::string_view hay, std::size_t& at) const 
     const __m128i aHit = _mm_or_si128(_mm_cmpeq_epi8(a, a0), _mm_cmpeq_epi8(a, a1));
     const __m128i bHit = _mm_or_si128(_mm_cmpeq_epi8(b, b0), _mm_cmpeq_epi8(b, b1));
     const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(aHit, bHit)));
-    if (const std::size_t found = FirstMatch(hay, at, mask); found != std::string_view::npos) {
+    if (const std::size_t found = FirstMatch(hay, at, mask, filter);
+        found != std::string_view::npos) {
       return found;
     }
   }
