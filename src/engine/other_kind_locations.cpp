@@ -341,10 +341,9 @@ namespace {
 bool MayBeFunctionHeader(std::string_view raw) {
   // Most lines are statements: a ';' with no '{' and no '/' before it ends the question.
   const std::size_t semicolon = raw.find(';');
-  if (semicolon != npos &&
-      std::none_of(raw.begin(), raw.begin() + static_cast<std::ptrdiff_t>(semicolon),
-                   [](char c) { return c == '{' || c == '/'; })) {
-    return false;
+  if (semicolon != npos) {
+    const std::string_view statement = raw.substr(0, semicolon);
+    if (statement.find('{') == npos && statement.find('/') == npos) return false;
   }
   const std::size_t open = raw.find('(');
   if (open == npos || open == 0) return false;
