@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -262,12 +264,29 @@ FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, cons
   FileSet set;
   set.dirs = BuildDirList(pathBs, realPathBs, subdirs, subLevels);
   set.specs = ParseSpecs(spec);
-  for (std::size_t d = 0; d < set.dirs.size(); ++d) {
-    ScanDirEntry& dir = set.dirs[d];
-    if (listing) listing(dir.fPathBs);
-    dir.fileCnt =
-        ListOneDirectory(dir, static_cast<std::uint32_t>(d + 1), set.specs, settings, set.files,
-                         details);
+  // Directories are listed on every core (the kernel's name lookups dominate on large trees),
+  // each into its own list; the lists are joined in directory order.
+  std::vector<FileQueue> listed(set.dirs.size());
+  std::atomic<std::size_t> next{0};
+  auto listSome = [&] {
+    for (std::size_t d = next++; d < set.dirs.size(); d = next++) {
+      set.dirs[d].fileCnt = ListOneDirectory(set.dirs[d], static_cast<std::uint32_t>(d + 1),
+                                             set.specs, settings, listed[d], details);
+    }
+  };
+  std::vector<std::thread> helpers;
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  if (set.dirs.size() >= 4) {
+    for (unsigned i = 1; i < std::min(cores, 8u); ++i) helpers.emplace_back(listSome);
+  }
+  if (listing) {
+    for (const ScanDirEntry& dir : set.dirs) listing(dir.fPathBs);
+  }
+  listSome();
+  for (std::thread& helper : helpers) helper.join();
+  for (FileQueue& files : listed) {
+    set.files.insert(set.files.end(), std::make_move_iterator(files.begin()),
+                     std::make_move_iterator(files.end()));
   }
   return set;
 }

@@ -58,8 +58,8 @@ struct FileSet {
 };
 
 // Builds the directory list, parses the file specifications and lists every directory in order,
-// setting each directory's file count. `listing` receives each directory's lower-cased path
-// before the directory is listed. An empty file list is for the caller to report.
+// setting each directory's file count. `listing` receives each directory's lower-cased path,
+// in order, as the listing starts. An empty file list is for the caller to report.
 FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, const std::string& spec,
                   bool subdirs, int subLevels, const EngineSettings& settings,
                   const std::function<void(const std::string&)>& listing = {},
