@@ -182,24 +182,38 @@ std::size_t LineStage::Match(CurrentLine& line) {
   return plan_.work.find2Execute == FindMode::Substring ? MatchSubstring(line) : MatchPattern(line);
 }
 
+namespace {
+
+// Whether `text` followed by blanks (as a blank-padded field reads past its end) begins with
+// `prefix`.
+bool PaddedStartsWith(std::string_view text, std::string_view prefix) {
+  const std::size_t shared = std::min(text.size(), prefix.size());
+  return text.substr(0, shared) == prefix.substr(0, shared) &&
+         prefix.find_first_not_of(' ', shared) == std::string_view::npos;
+}
+
+}  // namespace
+
 std::size_t LineStage::MatchSubstring(CurrentLine& line) {
   const std::string& searched = plan_.searched;
   if (searched.empty()) return 0;
-  std::string& subject = subject_;
-  const std::string_view source = plan_.caseSensitive ? line.text : line.Upper();
-  subject.assign(source.substr(0, line.lineLen));
+  std::string_view subject =
+      (plan_.caseSensitive ? line.text : line.Upper()).substr(0, line.lineLen);
   if (plan_.request.sw.smash) {
-    subject = Smash(subject);
+    subject_ = Smash(subject);
+    subject = subject_;
     line.lineLen = subject.size();
   }
-  const std::size_t length = subject.size();
-  if (plan_.endCountsAsBlank) subject += ' ';
   std::size_t hit = matcher_.Find(subject);
+  // The end of the line counts as a blank: the text may end with that blank.
+  if (hit == 0 && plan_.endCountsAsBlank && searched.back() == ' ') {
+    const std::string_view head = std::string_view(searched).substr(0, searched.size() - 1);
+    if (subject.ends_with(head)) hit = subject.size() - head.size() + 1;
+  }
   // A whole word at the very start of the line: the start counts as a blank.
-  if (plan_.request.sw.word && length > 0 && subject[0] != ' ') {
-    const std::string_view rest = std::string_view(searched).substr(1);
-    subject.resize(std::max(subject.size(), rest.size()), ' ');
-    if (std::string_view(subject).substr(0, rest.size()) == rest) hit = 1;
+  if (plan_.request.sw.word && !subject.empty() && subject[0] != ' ' &&
+      PaddedStartsWith(subject, std::string_view(searched).substr(1))) {
+    hit = 1;
   }
   return hit;
 }
