@@ -70,9 +70,11 @@ class FileBytes {
 // location changed since the last report.
 class ResultCollector {
  public:
-  explicit ResultCollector(FileOutcome& outcome) : outcome_(outcome) {}
+  ResultCollector(FileOutcome& outcome, const HitHandling& hits)
+      : outcome_(outcome), hits_(hits) {}
 
-  void Add(const ReportedLine& reported) {
+  // False when the search is to stop: it holds as many hits as it may.
+  bool Add(const ReportedLine& reported) {
     FoundLine line;
     line.lineNo = reported.lineNo;
     line.ptr = reported.position;
@@ -80,6 +82,15 @@ class ResultCollector {
     AppendResultText(reported.original, outcome_.texts);
     line.textEnd = outcome_.texts.size();
     outcome_.found.push_back(line);
+    if (hits_.deliver && outcome_.found.size() >= kBatch) {
+      hits_.deliver(outcome_);
+      outcome_.ClearLines();
+    }
+    if (outcome_.found.size() >= hits_.holdLimit) {
+      outcome_.overflowed = true;
+      return false;
+    }
+    return true;
   }
 
  private:
@@ -93,16 +104,20 @@ class ResultCollector {
     return static_cast<std::uint32_t>(outcome_.locations.size() - 1);
   }
 
+  static constexpr std::size_t kBatch = 4096;
+
   FileOutcome& outcome_;
+  const HitHandling& hits_;
   LocationState last_;
 };
 
 // Walks the reader's lines into the outcome.
 void WalkInto(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
-              runtime::TextReader& reader, HitScout* scout, FileOutcome& outcome) {
-  ResultCollector collector(outcome);
+              runtime::TextReader& reader, HitScout* scout, const HitHandling& hits,
+              FileOutcome& outcome) {
+  ResultCollector collector(outcome, hits);
   outcome.linesRead = WalkLines(plan, job.kind, trackers, reader, scout,
-                                [&collector](const ReportedLine& r) { collector.Add(r); });
+                                [&collector](const ReportedLine& r) { return collector.Add(r); });
   if (reader.ReadFailed()) {
     outcome.readFailed = true;
     outcome.error = reader.error();
@@ -119,7 +134,7 @@ thread_local Scratch scratch;
 
 // Files up to kWholeFileLimit: read once, tested whole, then walked in memory.
 void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
-                    int fd, std::int64_t size, FileOutcome& outcome) {
+                    int fd, std::int64_t size, const HitHandling& hits, FileOutcome& outcome) {
   if (runtime::OsError error = scratch.raw.Read(fd, size)) {
     outcome.readFailed = true;
     outcome.error = std::move(error);
@@ -145,7 +160,7 @@ void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers
   }
   scratch.reader.OpenMemory(raw);
   const bool hadReadError = outcome.readFailed;
-  WalkInto(plan, job, trackers, scratch.reader, useScout ? &scout : nullptr, outcome);
+  WalkInto(plan, job, trackers, scratch.reader, useScout ? &scout : nullptr, hits, outcome);
   outcome.readFailed = outcome.readFailed || hadReadError;
   scratch.reader.Close();
 }
@@ -153,7 +168,7 @@ void SearchInMemory(const SearchPlan& plan, const FileJob& job, LocationTrackers
 // Larger files: tested in chunks, then read again through the same descriptor, so a file
 // swapped for something else meanwhile is never opened by name a second time.
 void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
-                     int fd, FileOutcome& outcome) {
+                     int fd, const HitHandling& hits, FileOutcome& outcome) {
   const bool useNeedle = job.preScan && !plan.needle.empty();
   if (useNeedle) {
     runtime::OsError error;
@@ -174,7 +189,7 @@ void SearchStreaming(const SearchPlan& plan, const FileJob& job, LocationTracker
   const bool useScout = useNeedle && !plan.smashed;
   runtime::TextReader& reader = scratch.reader;
   reader.Attach(fd, job.path);
-  WalkInto(plan, job, trackers, reader, useScout ? &scout : nullptr, outcome);
+  WalkInto(plan, job, trackers, reader, useScout ? &scout : nullptr, hits, outcome);
   reader.Close();
 }
 
@@ -219,7 +234,8 @@ ResultLine FileOutcome::Result(std::size_t i, const FileEntry& file, const ScanD
   return line;
 }
 
-FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers) {
+FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+                          const HitHandling& hits) {
   FileOutcome outcome;
   // Non-blocking, so a named pipe in the tree cannot stall the search.
   FileHandle file(open(job.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -229,12 +245,18 @@ FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTr
     return outcome;
   }
   struct stat info {};
-  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return outcome;  // nothing to read
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    // Listed as a file, but something else now (a pipe, a device, a directory): reading it
+    // could block or never end. It is named like a file that cannot be opened.
+    outcome.status = FileOutcome::Status::OpenFailed;
+    outcome.error = runtime::OsErrorOf(EACCES, job.path);
+    return outcome;
+  }
   outcome.bytes = info.st_size;
   if (info.st_size <= kWholeFileLimit) {
-    SearchInMemory(plan, job, trackers, file.get(), info.st_size, outcome);
+    SearchInMemory(plan, job, trackers, file.get(), info.st_size, hits, outcome);
   } else {
-    SearchStreaming(plan, job, trackers, file.get(), outcome);
+    SearchStreaming(plan, job, trackers, file.get(), hits, outcome);
   }
   return outcome;
 }

@@ -5,6 +5,7 @@
 // threads while the run commits their outcomes in order.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,13 +49,32 @@ struct FileOutcome {
   std::vector<FoundLine> found;       // the file's reported lines, in file order
   std::string texts;                  // their texts, one after another
   std::vector<SharedText> locations;  // their locations, each once
+  // More hits than a search ahead may hold were found: the search stopped there, and the
+  // file is to be searched again when its turn comes, its hits delivered as they are found.
+  bool overflowed = false;
+
+  void ClearLines() {
+    found.clear();
+    texts.clear();
+    locations.clear();
+  }
 
   // The result line of found line `i`, for `file` in `dir`; `path` is the file's full path.
   ResultLine Result(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
                     const SharedText& path) const;
 };
 
-FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers);
+// Where a file's hits go while it is searched. A file searched ahead keeps them in its outcome,
+// up to `holdLimit` (beyond it the search stops and the outcome says overflowed). A file
+// searched in its turn hands them to `deliver` in batches as they are found, so memory does
+// not grow with the hits of one file; the outcome keeps only the last, short batch.
+struct HitHandling {
+  std::size_t holdLimit = SIZE_MAX;
+  std::function<void(FileOutcome& batch)> deliver;  // takes and clears the batch's lines
+};
+
+FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,
+                          const HitHandling& hits = {});
 
 // RQ:TEXT of a line: every run of blanks reduced to one blank, cut to 199 characters.
 std::string ResultText(std::string_view line);

@@ -121,7 +121,7 @@ LineStage::LineStage(const SearchPlan& plan, LocationTrackers& trackers, FileKin
 LineStage::~LineStage() = default;
 
 bool LineStage::OnLine(const StageLine& input, const std::function<std::string()>& peekNext,
-                       const std::function<void(const ReportedLine&)>& report) {
+                       const std::function<bool(const ReportedLine&)>& report) {
   CurrentLine& line = *line_;
   ++lineNo_;
   line.Reset(input.text);
@@ -142,7 +142,7 @@ bool LineStage::OnLine(const StageLine& input, const std::function<std::string()
   if (plan_.request.sw.codeOnly && InComment(line, hit)) return true;
   if (plan_.work.label != 0 && !PassesLabelFilter(line)) return true;
 
-  report(ReportedLine{lineNo_, input.rawBegin + 1, line.original, &state_});
+  if (!report(ReportedLine{lineNo_, input.rawBegin + 1, line.original, &state_})) return false;
   return !plan_.request.sw.first;
 }
 

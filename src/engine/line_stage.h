@@ -39,10 +39,11 @@ class LineStage {
   LineStage(const LineStage&) = delete;
   LineStage& operator=(const LineStage&) = delete;
 
-  // Handles one line. `peekNext` gives the following line without moving on. Returns false
-  // when the file is finished (first-only search after its first report).
+  // Handles one line. `peekNext` gives the following line without moving on; `report` takes a
+  // matching line and answers false to end the file. Returns false when the file is finished
+  // (first-only search after its first report, or the report said so).
   bool OnLine(const StageLine& line, const std::function<std::string()>& peekNext,
-              const std::function<void(const ReportedLine&)>& report);
+              const std::function<bool(const ReportedLine&)>& report);
   // Counts lines that can neither hold a hit nor move the location, without reading them.
   void PassOver(std::uint32_t lines = 1) { lineNo_ += lines; }
 

@@ -120,7 +120,7 @@ bool LeapToNextLineWorthReading(runtime::TextReader& reader, HitScout& scout,
 
 std::uint32_t WalkLines(const SearchPlan& plan, FileKind kind, LocationTrackers& trackers,
                         runtime::TextReader& reader, HitScout* scout,
-                        const std::function<void(const ReportedLine&)>& report) {
+                        const std::function<bool(const ReportedLine&)>& report) {
   LineStage stage(plan, trackers, kind);
   const std::function<std::string()> peek = [&reader] { return reader.PeekNext(); };
   // Label modes blank parts of a line before the code-line handlers see it, which the raw

@@ -22,6 +22,6 @@ namespace trawlex::engine {
 // only lines it says may hold the needle are matched.
 std::uint32_t WalkLines(const SearchPlan& plan, FileKind kind, LocationTrackers& trackers,
                         runtime::TextReader& reader, HitScout* scout,
-                        const std::function<void(const ReportedLine&)>& report);
+                        const std::function<bool(const ReportedLine&)>& report);
 
 }  // namespace trawlex::engine

@@ -121,14 +121,14 @@ void Prefetcher::WorkerLoop() {
   }
 }
 
-FileOutcome Prefetcher::Take(std::size_t index) {
+std::optional<FileOutcome> Prefetcher::Take(std::size_t index) {
   std::shared_ptr<Pass> pass = CurrentPass();
-  if (!pass || index >= pass->jobs.size() || !pass->jobs[index]) return {};
+  if (!pass || index >= pass->jobs.size() || !pass->jobs[index]) return FileOutcome{};
   if (pass->taken.load() < index + 1) pass->taken.store(index + 1);
   WakeWorkers();
   std::uint8_t expected = kWaiting;
   if (pass->states[index].compare_exchange_strong(expected, kTaken)) {
-    return pass->search(*pass->jobs[index]);  // nobody started it: search it here
+    return std::nullopt;  // nobody started it: the caller searches it
   }
   while (pass->states[index].load() != kDone) {
     // A worker is on it: search a later file meanwhile rather than sleep.
@@ -142,9 +142,10 @@ FileOutcome Prefetcher::Take(std::size_t index) {
       return pass->states[index].load() == kDone || pass->cancelled.load() || stopping_;
     });
     awaited_.store(kNone);
-    if (pass->states[index].load() != kDone) return pass->search(*pass->jobs[index]);
+    if (pass->states[index].load() != kDone) return std::nullopt;
   }
   pass->states[index].store(kTaken);
+  if (pass->outcomes[index].overflowed) return std::nullopt;
   return std::move(pass->outcomes[index]);
 }
 

@@ -37,9 +37,10 @@ class Prefetcher {
 
   // Starts a pass over `jobs` (nullopt entries are never searched); ends any previous pass.
   void Start(std::vector<std::optional<FileJob>> jobs, SearchFn search);
-  // The outcome of job `index`: searches it here when nobody started it, else helps with
-  // later jobs until the worker on it is done.
-  FileOutcome Take(std::size_t index);
+  // The outcome of job `index` as a worker searched it (helping with later jobs while the
+  // worker is on it), or nullopt when the caller is to search it itself: nobody had started
+  // it, or it held more hits than a search ahead keeps.
+  std::optional<FileOutcome> Take(std::size_t index);
   // Ends the pass; workers drop what they are doing as soon as they finish it.
   void Cancel();
 

@@ -89,8 +89,11 @@ void SearchRun::StartPass(bool filesWithHits) {
   }
   auto plan = plan_;
   LocationTrackers& trackers = trackers_;
+  // A file searched ahead keeps its hits until its turn; one with very many is left for its
+  // turn, when its hits are committed as they are found.
+  constexpr std::size_t kHeldHitsLimit = 16384;
   prefetcher_->Start(std::move(jobs), [plan, &trackers](const FileJob& job) {
-    return SearchOneFile(*plan, job, trackers);
+    return SearchOneFile(*plan, job, trackers, HitHandling{kHeldHitsLimit, {}});
   });
 }
 
@@ -115,12 +118,19 @@ bool SearchRun::Step(int maxFiles) {
 }
 
 FileOutcome SearchRun::SearchNow(std::size_t fileIndex) {
-  return SearchOneFile(*plan_, JobFor(files_[fileIndex]), trackers_);
+  // In its turn a file's hits are committed as they are found: memory stays flat however
+  // many lines of one file match.
+  FileEntry& entry = files_[fileIndex];
+  HitHandling hits;
+  hits.deliver = [this, &entry](FileOutcome& batch) { CommitLines(entry, batch); };
+  return SearchOneFile(*plan_, JobFor(entry), trackers_, hits);
 }
 
 FileOutcome SearchRun::OutcomeOf(std::size_t fileIndex) {
-  if (!prefetcher_) return SearchNow(fileIndex);
-  return prefetcher_->Take(fileIndex + removedInPass_);
+  if (prefetcher_) {
+    if (auto ahead = prefetcher_->Take(fileIndex + removedInPass_)) return std::move(*ahead);
+  }
+  return SearchNow(fileIndex);
 }
 
 void SearchRun::SearchFile() {
@@ -146,21 +156,24 @@ void SearchRun::SearchFile() {
   Commit(files_[index], outcome);
 }
 
+void SearchRun::CommitLines(FileEntry& entry, const FileOutcome& outcome) {
+  if (outcome.found.empty()) return;
+  const ScanDirEntry& dir = dirs_[entry.subdirNum - 1];
+  const SharedText path(dir.realPath + entry.realName);  // one copy for all these hits
+  for (std::size_t i = 0; i < outcome.found.size(); ++i) {
+    ResultLine line = outcome.Result(i, entry, dir, path);
+    if (!line.location.empty()) counts_.locationFound = 1;
+    if (line.subdirNum > 1) counts_.subdirsFound = 1;
+    ++counts_.findCnt;
+    ++entry.count;
+    if (options_.onResult) options_.onResult(line, entry);
+    if (options_.keepResults) results_.push_back(std::move(line));
+  }
+}
+
 void SearchRun::Commit(FileEntry& entry, FileOutcome& outcome) {
   counts_.scanBytes += outcome.bytes;
-  if (!outcome.found.empty()) {
-    const ScanDirEntry& dir = dirs_[entry.subdirNum - 1];
-    const SharedText path(dir.realPath + entry.realName);  // one copy for all the file's hits
-    for (std::size_t i = 0; i < outcome.found.size(); ++i) {
-      ResultLine line = outcome.Result(i, entry, dir, path);
-      if (!line.location.empty()) counts_.locationFound = 1;
-      if (line.subdirNum > 1) counts_.subdirsFound = 1;
-      ++counts_.findCnt;
-      ++entry.count;
-      if (options_.onResult) options_.onResult(line, entry);
-      if (options_.keepResults) results_.push_back(std::move(line));
-    }
-  }
+  CommitLines(entry, outcome);
   if (entry.count > 0) {
     ++counts_.filesFindCnt;
     dirs_[entry.subdirNum - 1].findCnt += entry.count;

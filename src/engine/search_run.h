@@ -96,6 +96,8 @@ class SearchRun {
   FileOutcome OutcomeOf(std::size_t fileIndex);
   FileOutcome SearchNow(std::size_t fileIndex);
   void Commit(FileEntry& entry, FileOutcome& outcome);
+  // Commits found lines of a file: counts them, hands them on and keeps them.
+  void CommitLines(FileEntry& entry, const FileOutcome& outcome);
   void Finish();
   FileJob JobFor(const FileEntry& entry) const;
 

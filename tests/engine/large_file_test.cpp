@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/file_search.h"
+#include "engine/prepare_search.h"
+#include "engine/search_plan.h"
 #include "engine/search_run.h"
 #include "support/scripted_questions.h"
 #include "support/temp_tree.h"
@@ -34,8 +36,8 @@ SearchSpec Request(const TempTree& tree, const char* text) {
 
 // A search of a tree for a text, run to its end; `grownKb` is how much the peak memory grew.
 struct FinishedSearch {
-  explicit FinishedSearch(const SearchSpec& request)
-      : before(PeakResidentKb()), run(request, {}, questions, trackers) {
+  explicit FinishedSearch(const SearchSpec& request, RunOptions options = {})
+      : before(PeakResidentKb()), run(request, {}, questions, trackers, std::move(options)) {
     EXPECT_TRUE(run.Open());
     while (run.Step(10)) {
     }
@@ -86,6 +88,51 @@ TEST(LargeFiles, FiftyMegabyteLineIsOneLineWithMemoryToMatch) {
   // A few copies of the line (buffer, upper-cased copy, subject), never one per file or more.
   EXPECT_LT(search.grownKb, 8 * static_cast<long>(kLine >> 10));
   EXPECT_TRUE(search.questions.asked.empty());
+}
+
+TEST(LargeFiles, HitsOfOneFileAreDeliveredInBatchesOrLeftForTheirTurn) {
+  TempTree tree;
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += "kmn\n";
+  tree.Write("hits.txt", text);
+  const SearchSpec request = Request(tree, "kmn");
+  const SearchPlan plan = MakeSearchPlan(request, PrepareSearch(request, {}).work);
+  NoLocationTrackers trackers;
+  FileJob job;
+  job.path = (tree.root() / "hits.txt").string();
+
+  // In its turn: batches handed on as found, never the whole file held at once.
+  std::size_t delivered = 0;
+  std::size_t largest = 0;
+  HitHandling inTurn;
+  inTurn.deliver = [&](FileOutcome& batch) {
+    delivered += batch.found.size();
+    largest = std::max(largest, batch.found.size());
+  };
+  const FileOutcome rest = SearchOneFile(plan, job, trackers, inTurn);
+  EXPECT_EQ(delivered + rest.found.size(), 100000u);
+  EXPECT_LE(std::max(largest, rest.found.size()), 4096u);
+
+  // Ahead of its turn: the search stops at the limit and says so.
+  const FileOutcome ahead = SearchOneFile(plan, job, trackers, HitHandling{1000, {}});
+  EXPECT_TRUE(ahead.overflowed);
+  EXPECT_EQ(ahead.found.size(), 1000u);
+
+  // A run commits them all in order, whether a worker tried the file first or not.
+  for (const int workers : {0, 1}) {
+    RunOptions options;
+    options.workers = workers;
+    options.keepResults = false;
+    std::uint32_t lastLine = 0;
+    bool inOrder = true;
+    options.onResult = [&](const ResultLine& hit, const FileEntry&) {
+      inOrder = inOrder && hit.lineNo == lastLine + 1;
+      lastLine = hit.lineNo;
+    };
+    const FinishedSearch search(request, options);
+    EXPECT_EQ(search.run.counts().findCnt, 100000) << workers;
+    EXPECT_TRUE(inOrder) << workers;
+  }
 }
 
 TEST(LargeFiles, MultiGigabyteFileIsScannedWithFlatMemory) {

@@ -22,8 +22,9 @@ Numbers Reported(const SearchSpec& request, const Lines& lines, FileKind kind = 
   LineStage stage(plan, trackers, kind);
   Numbers numbers;
   const std::function<std::string()> peek = [] { return std::string(); };
-  const std::function<void(const ReportedLine&)> report = [&](const ReportedLine& r) {
+  const std::function<bool(const ReportedLine&)> report = [&](const ReportedLine& r) {
     numbers.push_back(r.lineNo);
+    return true;
   };
   for (const std::string& line : lines) {
     if (!stage.OnLine(StageLine{line, 0}, peek, report)) break;

@@ -2,6 +2,8 @@
 // run's buttons and what it tells about its progress. Its texts are tested with the results
 // layer that words them.
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -152,6 +154,25 @@ TEST_F(SearchRunTest, OpenFailureAnswers) {
     EXPECT_EQ(run.files().size(), answer == OpenFailureAnswer::Remove ? 2u : 3u);
     EXPECT_EQ(q.asked.size(), answer == OpenFailureAnswer::Retry ? 2u : 1u);
   }
+}
+
+TEST_F(SearchRunTest, FileSwappedForSomethingElseIsNamedAndTheRunGoesOn) {
+  const auto big = tree.Write("big.txt", std::string(17 << 20, 'x') + "\r\nkmn\r\n");
+  const auto small = tree.Write("small.txt", "kmn\r\n");
+  tree.Write("z.txt", "kmn\r\n");
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  // Between listing and search: a pipe (reading it by name would block) and a directory.
+  std::filesystem::remove(big);
+  ASSERT_EQ(mkfifo(big.c_str(), 0600), 0);
+  std::filesystem::remove(small);
+  std::filesystem::create_directory(small);
+  RunToEnd(run);
+  const std::vector<AskedQuestion> expected = {
+      {AskedQuestion::Kind::OpenFailed, big.string(), "Access Denied"},
+      {AskedQuestion::Kind::OpenFailed, small.string(), "Access Denied"}};
+  EXPECT_EQ(questions.asked, expected);
+  EXPECT_EQ(run.counts().findCnt, 1);
 }
 
 TEST_F(SearchRunTest, RetryFindsTheFileOnceItIsBack) {
