@@ -29,6 +29,7 @@ class Quiet final : public trawlex::engine::SearchQuestions {
     return ContinueOrStop::Continue;
   }
   ContinueOrStop DirectoryMissing() override { return ContinueOrStop::Continue; }
+  void DirectoryUnreadable(const std::string&, const OsError&) override {}
   void NoFilesFound(const std::string&, const std::string&) override {}
 };
 

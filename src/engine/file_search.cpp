@@ -13,6 +13,8 @@
 #include "engine/prescan.h"
 #include "runtime/error_codes.h"
 #include "runtime/fixed_text.h"
+#include "runtime/long_path.h"
+#include "runtime/names.h"
 #include "runtime/text_reader.h"
 
 namespace trawlex::engine {
@@ -202,11 +204,19 @@ void AppendResultText(std::string_view line, std::string& out) {
   char* to = begin;
   char* const limit = begin + (out.size() - start);
   bool afterBlank = false;
-  for (std::size_t i = 0; i < line.size() && to < limit; ++i) {
+  std::size_t i = 0;
+  for (; i < line.size() && to < limit; ++i) {
     const char c = line[i];
     if (c == ' ' && afterBlank) continue;
     afterBlank = c == ' ';
     *to++ = c;
+  }
+  // A UTF-8 line is cut before a character that does not fit whole (a Windows-1252 line,
+  // whose high bytes stand alone, anywhere).
+  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  if (i < line.size() && continuation(line[i]) && runtime::IsValidUtf8(line)) {
+    while (to > begin && continuation(to[-1])) --to;
+    if (to > begin) --to;  // the character's first byte
   }
   while (to > begin && to[-1] == ' ') --to;
   out.resize(start + static_cast<std::size_t>(to - begin));
@@ -238,7 +248,7 @@ FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTr
                           const HitHandling& hits) {
   FileOutcome outcome;
   // Non-blocking, so a named pipe in the tree cannot stall the search.
-  FileHandle file(open(job.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  FileHandle file(runtime::OpenPath(job.path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) {
     outcome.status = FileOutcome::Status::OpenFailed;
     outcome.error = runtime::OsErrorOf(errno, job.path);

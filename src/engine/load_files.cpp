@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <set>
 #include <thread>
 #include <utility>
@@ -103,10 +104,21 @@ ListedDir ChildOf(const ListedDir& parent, const DirectoryEntry& listed) {
 
 // The subdirectories of one directory, in the order it lists them. Only names the file system
 // does not already know to be files are examined.
-std::vector<DirectoryEntry> SubdirectoriesOf(const std::string& realPath) {
+// Remembers, for each directory, the first failure to read it.
+using Failures = std::map<std::string, runtime::OsError>;
+
+void NoteFailure(Failures* failures, const std::string& realPath, runtime::OsError error) {
+  if (failures != nullptr) failures->emplace(realPath, std::move(error));
+}
+
+std::vector<DirectoryEntry> SubdirectoriesOf(const std::string& realPath, Failures* failures) {
   std::vector<DirectoryEntry> subdirs;
   runtime::DirectoryReader reader;
-  if (reader.Open(realPath)) return subdirs;  // a directory that cannot be listed adds nothing
+  if (runtime::OsError error = reader.Open(realPath)) {
+    NoteFailure(failures, realPath, std::move(error));  // it adds nothing
+    return subdirs;
+  }
+  int failure = 0;
   for (const runtime::DirectoryName& listed : reader.names()) {
     if (listed.name.front() == '.') continue;
     if (listed.type == runtime::DirectoryName::Type::Regular ||
@@ -114,20 +126,22 @@ std::vector<DirectoryEntry> SubdirectoriesOf(const std::string& realPath) {
       continue;
     }
     DirectoryEntry entry;
-    if (reader.Examine(listed.name, entry) && entry.isDirectory) {
+    if (reader.Examine(listed.name, entry, &failure) && entry.isDirectory) {
       subdirs.push_back(std::move(entry));
     }
   }
+  if (failure != 0) NoteFailure(failures, realPath, runtime::OsErrorOf(failure, realPath));
   return subdirs;
 }
 
 // Adds the subdirectories of every directory of `level`; false when it added none.
-bool ExpandLevel(std::vector<ListedDir>& dirs, int level, std::set<DirIdentity>& seen) {
+bool ExpandLevel(std::vector<ListedDir>& dirs, int level, std::set<DirIdentity>& seen,
+                 Failures* failures) {
   bool added = false;
   for (std::size_t k = dirs.size(); k-- > 0;) {
     if (dirs[k].entry.level != level) continue;
     const ListedDir parent = dirs[k];  // dirs grows below
-    const std::vector<DirectoryEntry> subdirs = SubdirectoriesOf(parent.entry.realPath);
+    const std::vector<DirectoryEntry> subdirs = SubdirectoriesOf(parent.entry.realPath, failures);
     for (auto it = subdirs.rbegin(); it != subdirs.rend(); ++it) {
       // A symbolic link back up the tree would otherwise add the same directories forever.
       if (!seen.insert({it->device, it->inode}).second) continue;
@@ -194,8 +208,10 @@ std::optional<FileKind> FileKindOf(std::string_view realName, const EngineSettin
   return FileKind::PlainText;
 }
 
+namespace {
+
 ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPathBs, bool subdirs,
-                          int subLevels) {
+                          int subLevels, Failures* failures) {
   std::vector<ListedDir> dirs(1);
   dirs[0].lowerPath = pathBs;
   dirs[0].entry.fPathBs = FitName(pathBs, kDirPathWidth);
@@ -206,7 +222,7 @@ ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPath
   if (stat(realPathBs.c_str(), &info) == 0) seen.insert({info.st_dev, info.st_ino});
   if (subdirs) {
     for (int level = 0; level < subLevels; ++level) {
-      if (!ExpandLevel(dirs, level, seen)) break;
+      if (!ExpandLevel(dirs, level, seen, failures)) break;
     }
   }
 
@@ -221,14 +237,26 @@ ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPath
   return out;
 }
 
+}  // namespace
+
+ScanDirQueue BuildDirList(const std::string& pathBs, const std::string& realPathBs, bool subdirs,
+                          int subLevels) {
+  return BuildDirList(pathBs, realPathBs, subdirs, subLevels, nullptr);
+}
+
 std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
                               const SpecQueue& specs, const EngineSettings& settings,
-                              FileQueue& files, FileDetails details) {
+                              FileQueue& files, FileDetails details,
+                              runtime::OsError* failure) {
   std::vector<std::string> keep;
   std::vector<std::string> exclude;
   for (const SpecEntry& s : specs) (s.tilde ? exclude : keep).push_back(LowerName(s.spec));
   runtime::DirectoryReader reader;
-  if (reader.Open(dir.realPath)) return 0;  // a directory that cannot be listed adds nothing
+  if (runtime::OsError error = reader.Open(dir.realPath)) {
+    if (failure != nullptr) *failure = std::move(error);
+    return 0;  // a directory that cannot be listed adds nothing
+  }
+  int examineFailure = 0;
 
   // The directory is read once; only the names the specifications take are examined.
   std::vector<Candidate> candidates;
@@ -246,7 +274,9 @@ std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
     c.listed.name = it->name;
     const bool examine = details == FileDetails::Examined ||
                          it->type != runtime::DirectoryName::Type::Regular;
-    if (examine && (!reader.Examine(it->name, c.listed) || c.listed.isDirectory)) continue;
+    if (examine && (!reader.Examine(it->name, c.listed, &examineFailure) || c.listed.isDirectory)) {
+      continue;
+    }
     candidates.push_back(std::move(c));
   }
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
@@ -254,6 +284,9 @@ std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
     return a.listed.name < b.listed.name;
   });
   for (const Candidate& c : candidates) files.push_back(FileOf(c, dir, dirNumber));
+  if (examineFailure != 0 && failure != nullptr) {
+    *failure = runtime::OsErrorOf(examineFailure, dir.realPath);
+  }
   return static_cast<std::int64_t>(candidates.size());
 }
 
@@ -262,16 +295,19 @@ FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, cons
                   const std::function<void(const std::string&)>& listing,
                   FileDetails details) {
   FileSet set;
-  set.dirs = BuildDirList(pathBs, realPathBs, subdirs, subLevels);
+  Failures failures;
+  set.dirs = BuildDirList(pathBs, realPathBs, subdirs, subLevels, &failures);
   set.specs = ParseSpecs(spec);
   // Directories are listed on every core (the kernel's name lookups dominate on large trees),
   // each into its own list; the lists are joined in directory order.
   std::vector<FileQueue> listed(set.dirs.size());
+  std::vector<runtime::OsError> listFailures(set.dirs.size());
   std::atomic<std::size_t> next{0};
   auto listSome = [&] {
     for (std::size_t d = next++; d < set.dirs.size(); d = next++) {
-      set.dirs[d].fileCnt = ListOneDirectory(set.dirs[d], static_cast<std::uint32_t>(d + 1),
-                                             set.specs, settings, listed[d], details);
+      set.dirs[d].fileCnt =
+          ListOneDirectory(set.dirs[d], static_cast<std::uint32_t>(d + 1), set.specs, settings,
+                           listed[d], details, &listFailures[d]);
     }
   };
   std::vector<std::thread> helpers;
@@ -284,9 +320,16 @@ FileSet LoadFiles(const std::string& pathBs, const std::string& realPathBs, cons
   }
   listSome();
   for (std::thread& helper : helpers) helper.join();
-  for (FileQueue& files : listed) {
-    set.files.insert(set.files.end(), std::make_move_iterator(files.begin()),
-                     std::make_move_iterator(files.end()));
+  for (std::size_t d = 0; d < set.dirs.size(); ++d) {
+    set.files.insert(set.files.end(), std::make_move_iterator(listed[d].begin()),
+                     std::make_move_iterator(listed[d].end()));
+    // Each directory that could not be read is told once, whichever look at it failed.
+    const auto failed = failures.find(set.dirs[d].realPath);
+    if (listFailures[d]) {
+      set.unreadable.push_back({set.dirs[d].realPath, std::move(listFailures[d])});
+    } else if (failed != failures.end()) {
+      set.unreadable.push_back({set.dirs[d].realPath, failed->second});
+    }
   }
   return set;
 }

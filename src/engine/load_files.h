@@ -15,6 +15,7 @@
 
 #include "engine/engine_settings.h"
 #include "engine/file_set.h"
+#include "runtime/error_codes.h"
 
 namespace trawlex::engine {
 
@@ -46,15 +47,25 @@ enum class FileDetails { Examined, NamesOnly };
 
 // Appends the files of one directory that match a keep specification and no exclusion,
 // each file once, in ascending order of lower-cased name (ties by real name). `dirNumber` is
-// the directory's 1-based position in the directory list. Returns the number of files added.
+// the directory's 1-based position in the directory list. Returns the number of files added;
+// `failure` receives why the directory, or some of its entries, could not be read.
 std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
                               const SpecQueue& specs, const EngineSettings& settings,
-                              FileQueue& files, FileDetails details = FileDetails::Examined);
+                              FileQueue& files, FileDetails details = FileDetails::Examined,
+                              runtime::OsError* failure = nullptr);
+
+// A directory of the tree that could not be read (listed, or its entries examined): its
+// files, or some of them, are not in the list.
+struct UnreadableDirectory {
+  std::string realPath;
+  runtime::OsError error;
+};
 
 struct FileSet {
   ScanDirQueue dirs;
   SpecQueue specs;
   FileQueue files;
+  std::vector<UnreadableDirectory> unreadable;  // in directory-list order, each once
 };
 
 // Builds the directory list, parses the file specifications and lists every directory in order,

@@ -23,6 +23,9 @@ class SearchQuestions {
   virtual ContinueOrStop ReadFailed(const std::string& path, const runtime::OsError& error) = 0;
   // A file of the list names no directory of the directory list.
   virtual ContinueOrStop DirectoryMissing() = 0;
+  // A directory of the tree could not be read (listed or entered): its files are missing from
+  // the search. Told once per directory, before the files are searched.
+  virtual void DirectoryUnreadable(const std::string& path, const runtime::OsError& error) = 0;
   // No file matched the request (`path` and `spec` as the request gives them); the results
   // window closes afterwards.
   virtual void NoFilesFound(const std::string& path, const std::string& spec) = 0;

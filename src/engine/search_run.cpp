@@ -59,6 +59,10 @@ bool SearchRun::LoadFileLists() {
   dirs_ = std::move(set.dirs);
   specs_ = std::move(set.specs);
   files_ = std::move(set.files);
+  counts_.unreadableDirs = static_cast<std::int64_t>(set.unreadable.size());
+  for (const UnreadableDirectory& dir : set.unreadable) {
+    questions_.DirectoryUnreadable(dir.realPath, dir.error);
+  }
   loadingDirectory_.clear();
   return !files_.empty();
 }

@@ -60,6 +60,7 @@ struct SearchCounts {
   std::int32_t endTime = 0;        // ENDTIME
   double searchTime = 0;           // SEARCHTIME, seconds with two places
   std::int64_t filesFindCnt = 0;   // FILESFINDCNT
+  std::int64_t unreadableDirs = 0;  // directories that could not be read when the list was made
 };
 
 }  // namespace trawlex::engine

@@ -1,6 +1,7 @@
 #include "results/desktop_search_questions.h"
 
 #include "results/question_texts.h"
+#include "results/run_texts.h"
 
 namespace trawlex::results {
 
@@ -34,6 +35,7 @@ engine::ContinueOrStop DesktopSearchQuestions::DirectoryMissing() {
 void DesktopSearchQuestions::NoFilesFound(const std::string& path, const std::string& spec) {
   runtime::Message message;
   message.text = NoFilesFoundText(path, spec);
+  if (unreadableFolders_ > 0) message.text += "||" + UnreadableFoldersText(unreadableFolders_) + ".";
   message.caption = "Search";
   message.icon = runtime::Icon::Information;
   desktop_.ShowMessage(message);

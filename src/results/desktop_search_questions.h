@@ -15,6 +15,11 @@ class DesktopSearchQuestions final : public engine::SearchQuestions {
   engine::ContinueOrStop ReadFailed(const std::string& path,
                                     const runtime::OsError& error) override;
   engine::ContinueOrStop DirectoryMissing() override;
+  // No message box per folder: the window tells how many folders could not be read, and so
+  // does the message that no files were found.
+  void DirectoryUnreadable(const std::string&, const runtime::OsError&) override {
+    ++unreadableFolders_;
+  }
   void NoFilesFound(const std::string& path, const std::string& spec) override;
 
  private:
@@ -22,6 +27,7 @@ class DesktopSearchQuestions final : public engine::SearchQuestions {
   engine::ContinueOrStop StopPrompt(const std::string& text);
 
   runtime::Desktop& desktop_;
+  std::int64_t unreadableFolders_ = 0;
 };
 
 }  // namespace trawlex::results

@@ -63,6 +63,11 @@ std::string SummaryText(const engine::SearchCounts& counts, const engine::Search
   return runtime::Clip(summary);
 }
 
+std::string UnreadableFoldersText(std::int64_t folders) {
+  if (folders <= 0) return {};
+  return std::to_string(folders) + (folders == 1 ? " folder" : " folders") + " could not be read";
+}
+
 std::string SummaryText(const engine::SearchRun& run) {
   return SummaryText(run.counts(), run.work(), run.request().sw.first != 0);
 }

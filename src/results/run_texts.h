@@ -30,6 +30,9 @@ std::string StatusText(const engine::SearchRun& run);
 // "n found" once a line was found; empty before.
 std::string FoundText(std::int64_t findCnt);
 
+// "1 folder could not be read", "3 folders could not be read"; empty for none.
+std::string UnreadableFoldersText(std::int64_t folders);
+
 // "12 found in 0.05 seconds,  6,166 bytes", with ", n lines" when every file was read line by
 // line (and not only each file's first hit was looked for).
 std::string SummaryText(const engine::SearchCounts& counts, const engine::SearchWork& work,

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "runtime/long_path.h"
 #include "runtime/names.h"
 #include "runtime/pictures.h"
 
@@ -78,7 +79,7 @@ DirectoryReader::~DirectoryReader() {
 OsError DirectoryReader::Open(const std::string& directory) {
   names_.clear();
   if (fd_ >= 0) close(fd_);
-  fd_ = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  fd_ = OpenPath(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd_ < 0) return OsErrorOf(errno, directory);
   // fdopendir takes the descriptor over; a duplicate stays open for Examine.
   const int listFd = dup(fd_);
@@ -106,9 +107,15 @@ OsError DirectoryReader::Open(const std::string& directory) {
   return {};
 }
 
-bool DirectoryReader::Examine(const std::string& name, DirectoryEntry& entry) const {
+bool DirectoryReader::Examine(const std::string& name, DirectoryEntry& entry,
+                              int* failure) const {
   struct stat info {};
-  if (fstatat(fd_, name.c_str(), &info, 0) != 0) return false;  // vanished or dangling link
+  if (fstatat(fd_, name.c_str(), &info, 0) != 0) {
+    // A name that vanished or a dangling or looping link is simply not there; anything else
+    // (no permission to enter the directory, an I/O error) is a failure to tell.
+    if (failure != nullptr && errno != ENOENT && errno != ELOOP) *failure = errno;
+    return false;
+  }
   const bool isDirectory = S_ISDIR(info.st_mode);
   if (!isDirectory && !S_ISREG(info.st_mode)) return false;
   entry.name = name;

@@ -53,8 +53,9 @@ class DirectoryReader {
   const std::vector<DirectoryName>& names() const { return names_; }
   // Fills `entry` for a name of this directory, following symbolic links. False when the entry
   // vanished or dangles, or is neither a regular file nor a directory: a pipe, socket or device
-  // would block or never end when searched.
-  bool Examine(const std::string& name, DirectoryEntry& entry) const;
+  // would block or never end when searched. When the entry could not be examined for another
+  // reason (the directory cannot be entered), `failure` receives the errno value.
+  bool Examine(const std::string& name, DirectoryEntry& entry, int* failure = nullptr) const;
 
  private:
   int fd_ = -1;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "runtime/byte_scan.h"
+#include "runtime/long_path.h"
 
 namespace trawlex::runtime {
 namespace {
@@ -50,7 +51,7 @@ TextReader::~TextReader() {
 
 OsError TextReader::Open(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenPath(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error_ = OsErrorOf(errno, path);
     return error_;

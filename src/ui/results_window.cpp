@@ -378,7 +378,11 @@ void ResultsWindow::Tick() {
 void ResultsWindow::RunFinished() {
   timer_->stop();
   resultsModel_->RecordsAppended();
-  status_->setText(ToQString(results::SummaryText(*run_)));
+  std::string summary = results::SummaryText(*run_);
+  if (run_->counts().unreadableDirs > 0) {
+    summary += "  (" + results::UnreadableFoldersText(run_->counts().unreadableDirs) + ")";
+  }
+  status_->setText(ToQString(summary));
   found_->setText(ToQString(results::FoundText(run_->counts().findCnt)));
   progress_->setValue(0);
   stop_->setEnabled(false);

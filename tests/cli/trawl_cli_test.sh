@@ -19,6 +19,35 @@ expect() {
   fi
 }
 
+# same WHAT GOT WANTED: one check of a value the caller worked out
+same() {
+  if [[ "$2" != "$3" ]]; then
+    printf 'FAIL: %s: got %q, wanted %q\n' "$1" "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+# expect_write_error ARGS...: trawl ARGS with stdout on /dev/full names the write error with
+# its reason as the only line on stderr (no summary after it) and exits 2.
+expect_write_error() {
+  [[ -w /dev/full ]] || return 0
+  local err rc
+  err=$("$trawl" "$@" 2>&1 >/dev/full)
+  rc=$?
+  same "trawl $* >/dev/full" "$rc $err" "2 trawl: write error: No space left on device"
+}
+
+# on_terminal COMMAND [ARG]: runs the shell COMMAND ($TRAWL is trawl, $ARG the argument) with
+# stdout and stderr on a pseudo-terminal; prints what the terminal got, less the tty's \r.
+have_terminal=false
+if command -v script >/dev/null 2>&1 && script -qec true /dev/null </dev/null >/dev/null 2>&1; then
+  have_terminal=true
+else
+  echo "script (util-linux) cannot open a pseudo-terminal: terminal checks skipped"
+fi
+on_terminal() { TRAWL=$trawl ARG=${2-} script -qec "$1" /dev/null </dev/null | tr -d '\r'; }
+[[ -w /dev/full ]] || echo "no /dev/full: write error checks skipped"
+
 expect 0 1 -- match regex 'xkmn   ' 'kmn$'
 expect 0 0 -- match regex xkmn '^kmn'
 expect 0 1 -- match --nocase regex Q q
@@ -84,12 +113,96 @@ for args in "kmn" "-X k.n"; do
 done
 rm -rf "$long"
 
+# Directories that cannot be read are named and the exit status says so (2), as grep's does;
+# the files that could be read are still searched. Permissions do not stop root: as root the
+# checks run as the user nobody.
+as_user=()
+if [[ $(id -u) -eq 0 ]]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups); fi
+locked=$(mktemp -d)
+chmod 755 "$locked"
+mkdir -p "$locked/open" "$locked/shut"
+printf 'kmn\n' >"$locked/open/a.txt"
+printf 'kmn\n' >"$locked/shut/b.txt"
+chmod 000 "$locked/shut"
+for run in "-r kmn $locked" "kmn $locked/shut"; do
+  # shellcheck disable=SC2086
+  out=$("${as_user[@]}" "$trawl" search -q $run 2>/tmp/trawl_cli_err.$$)
+  rc=$?
+  if [[ $rc -ne 2 ]] || ! grep -q "cannot read directory $locked/shut/: Access Denied" /tmp/trawl_cli_err.$$ ||
+     [[ "$run" == -r* && "$out" != "open/a.txt:1::kmn" ]]; then
+    echo "FAIL: unreadable directory, trawl search $run -> status $rc, output '$out'"
+    sed 's/^/  stderr: /' /tmp/trawl_cli_err.$$
+    failures=$((failures + 1))
+  fi
+done
+chmod 755 "$locked/shut"
+rm -rf "$locked"
+
 # The summary is the last line on stderr, unless -q.
 summary=$("$trawl" search kmn "$tree" 2>&1 >/dev/null | tail -n 1)
 if [[ "$summary" != "3 found in "*" seconds,  "*" bytes" ]]; then
   echo "FAIL: summary line '$summary'"
   failures=$((failures + 1))
 fi
+
+# Output that cannot be written is an error for every command.
+expect_write_error search kmn "$tree"
+expect_write_error search --format json kmn "$tree"
+expect_write_error search --help
+expect_write_error regex explain 'ab*c'
+expect_write_error match regex a a
+expect_write_error --help
+
+# A search whose output fails stops there: the unreadable file after the hits (a write-only
+# sysfs file, which not even root can read) is never reached; searched, it is named on stderr.
+# A reader that goes away ends trawl by SIGPIPE, as it ends grep.
+big=$(mktemp -d)
+seq 20000 | sed 's/^/kmn line /' >"$big/a.txt"
+unreadable=$(find /sys -maxdepth 3 -type f -perm 0200 2>/dev/null | head -n 1)
+if [[ -w /dev/full && -n "$unreadable" ]]; then
+  ln -s "$unreadable" "$big/z.txt"
+  expect_write_error search kmn "$big"
+  named=$("$trawl" search -q kmn "$big" 2>&1 >/dev/null)
+  [[ "$named" == *"$big/z.txt"* ]] || same "unreadable file named" "$named" "trawl: ... $big/z.txt"
+fi
+env --default-signal=PIPE "$trawl" search -q kmn "$big" | head -n 1 >/dev/null
+same "status when the reader goes away" "${PIPESTATUS[0]}" 141
+rm -rf "$big"
+
+# JSON keeps the bytes: a field that is not UTF-8 (a Latin-1 name, a Latin-1 line) comes as
+# {"bytes":BASE64} and the path decodes to the file on disk; UTF-8 is a plain string.
+bytes=$(mktemp -d)
+latin1=$(printf 'caf\351')
+mkdir "$bytes/café"
+printf 'kmn \351t\351\r\n' >"$bytes/$latin1.txt"
+printf 'kmn\r\n' >"$bytes/café/u.txt"
+json=$("$trawl" search -q -r --format json kmn "$bytes")
+first=$(head -n 1 <<<"$json")
+path64=$(sed -n 's/^{"path":{"bytes":"\([A-Za-z0-9+/=]*\)"}.*/\1/p' <<<"$first")
+if ! cmp -s <(base64 -d <<<"$path64") <(printf '%s' "$bytes/$latin1.txt"); then
+  echo "FAIL: JSON path of a Latin-1 name does not decode to the file: $first"
+  failures=$((failures + 1))
+fi
+text64=$(sed -n 's/.*,"text":{"bytes":"\([A-Za-z0-9+/=]*\)"},.*/\1/p' <<<"$first")
+same "JSON text of a Latin-1 line" "$(base64 -d <<<"$text64" | od -An -c)" "$(printf 'kmn \351t\351' | od -An -c)"
+same "JSON of UTF-8 names" "$(tail -n 1 <<<"$json")" "{\"path\":\"$bytes/café/u.txt\",\"file\":\"u.txt\",\"subdir\":\"café\",\"subdirnum\":2,\"line\":1,\"location\":\"\",\"text\":\"kmn\",\"ptr\":1}"
+rm -rf "$bytes"
+
+# A name with control characters: exact bytes in a pipe (-0: a NUL ends the path), JSON
+# escapes, and on a terminal the name shows escaped, so it cannot forge a line or colour it.
+ctl=$(mktemp -d)
+forged=$'a\e[31mred\nb\tc\x7f.txt'
+printf 'kmn\r\n' >"$ctl/$forged"
+expect 0 "$forged:1::kmn" -- search -q kmn "$ctl"
+same "-0 output" "$("$trawl" search -q -0 kmn "$ctl" | tr '\0' '@')" "$forged@1::kmn"
+expect 2 '' -- search -0 --format json kmn "$ctl"
+expect 0 "{\"path\":\"$ctl/a\\u001b[31mred\\nb\\tc\\u007f.txt\",\"file\":\"a\\u001b[31mred\\nb\\tc\\u007f.txt\",\"subdir\":\"\",\"subdirnum\":1,\"line\":1,\"location\":\"\",\"text\":\"kmn\",\"ptr\":1}" -- search -q --format json kmn "$ctl"
+if $have_terminal; then
+  same "hit on a terminal" "$(on_terminal '"$TRAWL" search -q kmn "$ARG"' "$ctl")" 'a\x1b[31mred\nb\tc\x7f.txt:1::kmn'
+  same "message on a terminal" "$(on_terminal '"$TRAWL" search kmn "$ARG" >/dev/null' "$ctl/$forged")" "trawl: path not found: $ctl/"'a\x1b[31mred\nb\tc\x7f.txt'
+  same "JSON on a terminal" "$(on_terminal '"$TRAWL" search -q --format json kmn "$ARG"' "$ctl")" "$("$trawl" search -q --format json kmn "$ctl")"
+fi
+rm -rf "$ctl"
 
 # trawl regex
 expect 0 '' -- regex check kmn
@@ -151,6 +264,12 @@ SQL
   expect 2 '' -- search --saved nosuchsearch
   expect 0 '*' -- saved --help
   expect 2 '' -- saved extra
+  expect_write_error saved
+  expect_write_error saved --help
+  if $have_terminal; then
+    sqlite3 searches.hvn "INSERT INTO searches (name, path, spec) VALUES ('a' || char(27) || 'b', '/x', '*.*');"
+    same "saved name on a terminal" "$(on_terminal '"$TRAWL" saved' | head -n 1)" $'a\\x1bb\t/x\t*.*\t'
+  fi
   # A store that is not a database is reported and left as it was.
   printf 'not a database\r\n' >searches.hvn
   expect 2 '' -- saved

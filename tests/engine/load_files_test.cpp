@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "runtime/names.h"
+#include "support/ordinary_user.h"
 #include "support/temp_tree.h"
 
 namespace trawlex::engine {
@@ -212,7 +213,7 @@ TEST_F(LoadFilesTest, NamesKeepTheirBytesAndLongNamesTheirFullName) {
   EXPECT_EQ(set.dirs[1].realPath, root_ + longDir + "/");
 }
 
-TEST_F(LoadFilesTest, NothingFromDirectoriesThatCannotBeListed) {
+TEST_F(LoadFilesTest, DirectoriesThatCannotBeReadAreToldOnce) {
   Put("x.vlw");
   Put("locked/y.vlw");
   Put("open/z.vlw");
@@ -224,6 +225,8 @@ TEST_F(LoadFilesTest, NothingFromDirectoriesThatCannotBeListed) {
       LoadFiles(runtime::LowerName(notADir), notADir, "*.*;", true, 3, EngineSettings{});
   EXPECT_EQ(fromFile.dirs.size(), 1u);
   EXPECT_TRUE(fromFile.files.empty());
+  ASSERT_EQ(fromFile.unreadable.size(), 1u);  // the starting directory itself
+  EXPECT_EQ(fromFile.unreadable[0].error.text, "Path Not Found");
 
   // A directory that vanished after the directory list was built.
   const ScanDirQueue dirs = Dirs(true, 2);
@@ -231,16 +234,30 @@ TEST_F(LoadFilesTest, NothingFromDirectoriesThatCannotBeListed) {
   fs::remove_all(root_ + "open");
   FileQueue files;
   const SpecQueue specs = ParseSpecs("*.vlw;");
-  EXPECT_EQ(ListOneDirectory(dirs[2], 3, specs, EngineSettings{}, files), 0);
+  runtime::OsError failure;
+  EXPECT_EQ(ListOneDirectory(dirs[2], 3, specs, EngineSettings{}, files, {}, &failure), 0);
+  EXPECT_EQ(failure.text, "File Not Found");
   EXPECT_EQ(ListOneDirectory(dirs[1], 2, specs, EngineSettings{}, files), 1);
   EXPECT_EQ(Describe(files), (Lines{"locked|y.vlw|y.vlw|1"}));
   Put("open/z.vlw");
 
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+  // A directory that cannot be listed, and one that can be listed but not entered.
+  Put("dark/w.vlw");
+  ASSERT_EQ(chmod(root_.c_str(), 0755), 0);  // open to the ordinary user of the check
   ASSERT_EQ(chmod((root_ + "locked").c_str(), 0), 0);
-  const FileSet set = Load("*.vlw;", true, 2);
+  ASSERT_EQ(chmod((root_ + "dark").c_str(), 0444), 0);
+  const bool told = testing::AsOrdinaryUser([&] {
+    const FileSet set = Load("*.vlw;", true, 2);
+    std::vector<std::string> unreadable;
+    for (const UnreadableDirectory& d : set.unreadable) {
+      unreadable.push_back(d.realPath + "|" + d.error.text);
+    }
+    return Describe(set.files) == Lines{"|x.vlw|x.vlw|1", "open|z.vlw|z.vlw|1"} &&
+           unreadable == Lines{root_ + "dark/|Access Denied", root_ + "locked/|Access Denied"};
+  });
   chmod((root_ + "locked").c_str(), 0700);
-  EXPECT_EQ(Describe(set.files), (Lines{"|x.vlw|x.vlw|1", "open|z.vlw|z.vlw|1"}));
+  chmod((root_ + "dark").c_str(), 0700);
+  EXPECT_TRUE(told);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // run's buttons and what it tells about its progress. Its texts are tested with the results
 // layer that words them.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -175,6 +177,54 @@ TEST_F(SearchRunTest, FileSwappedForSomethingElseIsNamedAndTheRunGoesOn) {
   EXPECT_EQ(run.counts().findCnt, 1);
 }
 
+// Makes `depth` nested directories of long names below `root` (relative steps, as no single
+// path may pass PATH_MAX) with a file at the bottom; returns the full path of the file.
+std::string DeepFile(const std::string& root, int depth, const std::string& text) {
+  const std::string name(200, 'd');
+  std::string path = root;
+  int dir = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < depth; ++i) {
+    mkdirat(dir, name.c_str(), 0755);
+    const int next = openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY);
+    close(dir);
+    dir = next;
+    path += name + "/";
+  }
+  const int file = openat(dir, "deep.txt", O_WRONLY | O_CREAT, 0644);
+  EXPECT_EQ(write(file, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  close(file);
+  close(dir);
+  return path + "deep.txt";
+}
+
+// Removes what DeepFile made, step by step from the top.
+void RemoveDeep(int parent, const char* name) {
+  const int dir = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+  if (dir < 0) {
+    unlinkat(parent, name, 0);
+    return;
+  }
+  unlinkat(dir, "deep.txt", 0);
+  RemoveDeep(dir, std::string(200, 'd').c_str());
+  close(dir);
+  unlinkat(parent, name, AT_REMOVEDIR);
+}
+
+TEST_F(SearchRunTest, PathsLongerThanTheSystemLimitAreSearched) {
+  const std::string file = DeepFile(tree.path(), 30, "x\r\nkmn\r\n");
+  ASSERT_GT(file.size(), 6000u);
+  SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
+  ASSERT_TRUE(run.Open());
+  RunToEnd(run);
+  const int root = open(tree.path().c_str(), O_RDONLY | O_DIRECTORY);
+  RemoveDeep(root, std::string(200, 'd').c_str());
+  close(root);
+  EXPECT_TRUE(questions.asked.empty());
+  ASSERT_EQ(run.results().size(), 1u);
+  EXPECT_EQ(run.results()[0].lineNo, 2u);
+  EXPECT_EQ(run.results()[0].path, std::string_view(file));
+}
+
 TEST_F(SearchRunTest, RetryFindsTheFileOnceItIsBack) {
   const auto file = tree.Write("a.txt", "kmn\r\n");
   SearchRun run(Request(tree, "kmn"), {}, questions, trackers);
@@ -314,6 +364,10 @@ TEST(ResultText, CollapsesBlankRunsAndCutsTo199) {
   EXPECT_EQ(ResultText(std::string(300, 'a')), std::string(199, 'a'));
   // The cut counts characters after collapsing.
   EXPECT_EQ(ResultText(std::string(10, ' ') + std::string(250, 'b')), " " + std::string(198, 'b'));
+  // UTF-8 is cut before a character that does not fit; Windows-1252 bytes stand alone.
+  EXPECT_EQ(ResultText(std::string(198, 'a') + "\xC3\xA9z"), std::string(198, 'a'));
+  EXPECT_EQ(ResultText(std::string(197, 'a') + "\xE2\x82\xAC"), std::string(197, 'a'));
+  EXPECT_EQ(ResultText(std::string(198, 'a') + "\xE9\xA9z"), std::string(198, 'a') + "\xE9");
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 #pragma once
 // A plain recursive backtracking matcher over the compiled node program, written the
 // straightforward way: the yardstick the production matcher must agree with on small inputs.
+// Whether the rest of the pattern matches from a node at a position depends on nothing else,
+// so each answer is remembered: full backtracking, without its exponential time on patterns
+// like {a|a}{a|a}... (every loop consumes a character, so no answer waits on itself).
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "runtime/case_table.h"
 #include "runtime/regex_program.h"
@@ -46,6 +51,13 @@ class ReferenceMatcher {
   }
 
   bool Run(std::size_t node, std::size_t at) const {
+    if (memo_.empty()) memo_.assign(code_.size() * (subject_.size() + 2), -1);
+    signed char& known = memo_[node * (subject_.size() + 2) + std::min(at, subject_.size() + 1)];
+    if (known < 0) known = RunOnce(node, at) ? 1 : 0;
+    return known == 1;
+  }
+
+  bool RunOnce(std::size_t node, std::size_t at) const {
     for (;;) {
       const unsigned char op = code_[node];
       auto next = NodeNext(code_, node);
@@ -93,6 +105,7 @@ class ReferenceMatcher {
   const std::vector<unsigned char>& code_;
   bool noCase_;
   std::string_view subject_;
+  mutable std::vector<signed char> memo_;  // per (node, position): -1 unknown, else the answer
 };
 
 }  // namespace trawlex::runtime::testing

@@ -14,7 +14,7 @@ namespace trawlex::testing {
 
 // One question the run asked.
 struct AskedQuestion {
-  enum class Kind { OpenFailed, ReadFailed, DirectoryMissing, NoFilesFound };
+  enum class Kind { OpenFailed, ReadFailed, DirectoryMissing, DirectoryUnreadable, NoFilesFound };
   Kind kind;
   std::string path;    // the file; for NoFilesFound the request's path
   std::string detail;  // the error text; for NoFilesFound the request's specifications
@@ -50,6 +50,9 @@ class ScriptedQuestions final : public engine::SearchQuestions {
   engine::ContinueOrStop DirectoryMissing() override {
     asked.push_back({Kind::DirectoryMissing, {}, {}});
     return afterFailure;
+  }
+  void DirectoryUnreadable(const std::string& path, const runtime::OsError& error) override {
+    asked.push_back({Kind::DirectoryUnreadable, path, error.text});
   }
   void NoFilesFound(const std::string& path, const std::string& spec) override {
     asked.push_back({Kind::NoFilesFound, path, spec});

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trawlex::app {
@@ -18,6 +19,10 @@ int RunMatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunRegexCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunSavedCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+
+// Prints "trawl: <message>" on `err`; a name in the message cannot reach a terminal's
+// control sequences (terminal_text.h).
+void PrintError(std::ostream& err, std::string_view message);
 
 // Prints "trawl: <message>" and a pointer to the help; returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& message, const std::string& command = {});

@@ -1,39 +1,27 @@
 #include "hit_output.h"
 
-#include <cstdio>
 #include <ostream>
 
-#include "runtime/text_encoding.h"
+#include "json_text.h"
+#include "terminal_text.h"
 
 namespace trawlex::app {
 namespace {
 
 constexpr std::size_t kFlushSize = 64 * 1024;
 
+std::string StartDirectory(const std::string& path) {
+  return path.back() == '/' ? path : path + "/";
+}
+
 }  // namespace
 
-std::string JsonString(std::string_view text) {
-  const std::string utf8 = runtime::ToUtf8(text);
-  std::string out = "\"";
-  for (char c : utf8) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
+HitPrinter::HitPrinter(std::ostream& out, const SearchOptions& options)
+    : out_(out),
+      format_(options.format),
+      escapeControls_(IsTerminal(out)),
+      pathEnd_(options.nullAfterPath ? '\0' : ':'),
+      startPath_(StartDirectory(options.path)) {}
 
 const std::string& HitPrinter::PrintedPath(const engine::FileEntry& file,
                                            const engine::ScanDirEntry& dir) {
@@ -41,36 +29,61 @@ const std::string& HitPrinter::PrintedPath(const engine::FileEntry& file,
     pathDir_ = &dir;
     pathName_ = file.realName;
     path_ = dir.realPath + file.realName;
-    // Grep lines show the path relative to the start directory, as on disk.
-    if (format_ == OutputFormat::Grep && path_.compare(0, startPath_.size(), startPath_) == 0) {
-      path_.erase(0, startPath_.size());
+    if (format_ == OutputFormat::Json) {
+      path_ = JsonText(path_);
+      return path_;
     }
-    if (format_ != OutputFormat::Grep) path_ = JsonString(path_);
+    // Grep lines show the path relative to the start directory, as on disk.
+    if (path_.compare(0, startPath_.size(), startPath_) == 0) path_.erase(0, startPath_.size());
+    if (escapeControls_) path_ = EscapeControls(path_);
   }
   return path_;
 }
 
-void HitPrinter::Print(const engine::ResultLine& hit, const engine::FileEntry& file,
+bool HitPrinter::Print(const engine::ResultLine& hit, const engine::FileEntry& file,
                        const engine::ScanDirEntry& dir) {
   const std::string& path = PrintedPath(file, dir);
   const std::string line = std::to_string(hit.lineNo);
   if (format_ == OutputFormat::Grep) {
-    buffer_.append(path).append(1, ':').append(line).append(1, ':');
-    buffer_.append(hit.location.view()).append(1, ':').append(hit.text).append(1, '\n');
+    PrintGrepLine(path, line, hit);
   } else {
-    buffer_.append("{\"path\":").append(path);
-    buffer_.append(",\"file\":").append(JsonString(hit.file.view()));
-    buffer_.append(",\"subdir\":").append(JsonString(hit.subdir.view()));
-    buffer_.append(",\"subdirnum\":").append(std::to_string(hit.subdirNum));
-    buffer_.append(",\"line\":").append(line);
-    buffer_.append(",\"location\":").append(JsonString(hit.location.view()));
-    buffer_.append(",\"text\":").append(JsonString(hit.text));
-    buffer_.append(",\"ptr\":").append(std::to_string(hit.ptr)).append("}\n");
+    PrintJsonObject(path, line, hit);
   }
   if (buffer_.size() >= kFlushSize) Flush();
+  return !out_.fail();
+}
+
+void HitPrinter::PrintGrepLine(const std::string& path, const std::string& line,
+                               const engine::ResultLine& hit) {
+  buffer_.append(path).append(1, pathEnd_).append(line).append(1, ':');
+  AppendGrepField(hit.location.view());
+  buffer_.append(1, ':');
+  AppendGrepField(hit.text);
+  buffer_.append(1, '\n');
+}
+
+void HitPrinter::PrintJsonObject(const std::string& path, const std::string& line,
+                                 const engine::ResultLine& hit) {
+  buffer_.append("{\"path\":").append(path);
+  buffer_.append(",\"file\":").append(JsonText(hit.file.view()));
+  buffer_.append(",\"subdir\":").append(JsonText(hit.subdir.view()));
+  buffer_.append(",\"subdirnum\":").append(std::to_string(hit.subdirNum));
+  buffer_.append(",\"line\":").append(line);
+  buffer_.append(",\"location\":").append(JsonText(hit.location.view()));
+  buffer_.append(",\"text\":").append(JsonText(hit.text));
+  buffer_.append(",\"ptr\":").append(std::to_string(hit.ptr)).append("}\n");
+}
+
+void HitPrinter::AppendGrepField(std::string_view text) {
+  if (escapeControls_) {
+    buffer_.append(EscapeControls(text));
+  } else {
+    buffer_.append(text);
+  }
 }
 
 void HitPrinter::Flush() {
+  if (buffer_.empty()) return;
   out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
   buffer_.clear();
 }

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "engine/file_set.h"
 #include "engine/result_line.h"
@@ -14,31 +15,37 @@ namespace trawlex::app {
 // of thousands of them, and a stream operation per field would cost more than finding them.
 class HitPrinter {
  public:
-  HitPrinter(std::ostream& out, OutputFormat format, std::string startPath)
-      : out_(out), format_(format), startPath_(std::move(startPath)) {}
+  // Grep lines going to a terminal show control bytes escaped (terminal_text.h).
+  HitPrinter(std::ostream& out, const SearchOptions& options);
   ~HitPrinter() { Flush(); }
   HitPrinter(const HitPrinter&) = delete;
   HitPrinter& operator=(const HitPrinter&) = delete;
 
-  void Print(const engine::ResultLine& hit, const engine::FileEntry& file,
+  // False once the output has failed: nothing more can be printed.
+  bool Print(const engine::ResultLine& hit, const engine::FileEntry& file,
              const engine::ScanDirEntry& dir);
   // Writes what is gathered to the stream.
   void Flush();
 
  private:
+  void PrintGrepLine(const std::string& path, const std::string& line,
+                     const engine::ResultLine& hit);
+  void PrintJsonObject(const std::string& path, const std::string& line,
+                       const engine::ResultLine& hit);
   // The path as printed, worked out once per file: hits come file by file.
   const std::string& PrintedPath(const engine::FileEntry& file, const engine::ScanDirEntry& dir);
+  // A name or text of a grep line: escaped on a terminal, the bytes themselves elsewhere.
+  void AppendGrepField(std::string_view text);
 
   std::ostream& out_;
   OutputFormat format_;
+  bool escapeControls_;
+  char pathEnd_;           // what follows the path of a grep line: ':' or, with --null, NUL
   std::string startPath_;  // the start directory as given, ending with '/'
   std::string buffer_;
   const engine::ScanDirEntry* pathDir_ = nullptr;
   std::string pathName_;  // the file whose path `path_` holds: its directory and real name
   std::string path_;
 };
-
-// A JSON string literal of a text: valid UTF-8 as it is, anything else read as Windows-1252.
-std::string JsonString(std::string_view text);
 
 }  // namespace trawlex::app

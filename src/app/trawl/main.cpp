@@ -1,10 +1,15 @@
 // trawl: the command-line face of the Trawlex search engine, for scripts, tests and
 // benchmarks.
 
+#include <unistd.h>
+
+#include <cstring>
 #include <iostream>
 #include <map>
 
 #include "commands.h"
+#include "output_buffer.h"
+#include "terminal_text.h"
 
 namespace trawlex::app {
 namespace {
@@ -30,7 +35,8 @@ constexpr const char* kUsage =
     "                      MODE is simple, wild, regex, sound or a number 0 to 15\n"
     "\n"
     "Run 'trawl COMMAND --help' for the options of a command.\n"
-    "Exit status: 0 success or hits found, 1 nothing found, 2 bad usage or error.\n";
+    "Exit status: 0 success or hits found, 1 nothing found, 2 bad usage or error (a failed\n"
+    "write to stdout among them).\n";
 
 using Command = int (*)(const Arguments&, std::ostream&, std::ostream&);
 
@@ -44,33 +50,60 @@ const std::map<std::string, Command>& Commands() {
   return commands;
 }
 
+int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  if (argc < 2) {
+    err << kUsage;
+    return kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (IsHelpOption(name)) {
+    out << kUsage;
+    return kExitOk;
+  }
+  const auto command = Commands().find(name);
+  if (command == Commands().end()) return UsageError(err, "unknown command '" + name + "'");
+  const Arguments args(argv + 2, argv + argc);
+  return command->second(args, out, err);
+}
+
+// Output that did not all reach stdout turns any result into an error, as in grep.
+int CheckedStatus(int status, std::ostream& out, const FdOutputBuffer& buffer, std::ostream& err) {
+  out.flush();
+  if (buffer.error() == 0 && out.good()) return status;
+  std::string message = "write error";
+  if (buffer.error() != 0) message += std::string(": ") + std::strerror(buffer.error());
+  PrintError(err, message);
+  return kExitUsage;
+}
+
 }  // namespace
 
-bool IsHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+bool IsHelpOption(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+void PrintError(std::ostream& err, std::string_view message) {
+  err << "trawl: " << Shown(err, message) << "\n";
+}
 
 int UsageError(std::ostream& err, const std::string& message, const std::string& command) {
-  err << "trawl: " << message << "\n";
+  PrintError(err, message);
   err << "Try 'trawl " << (command.empty() ? "" : command + " ") << "--help'.\n";
   return kExitUsage;
 }
 
 int Main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);  // hits are printed by the hundred thousand
-  if (argc < 2) {
-    std::cerr << kUsage;
-    return kExitUsage;
-  }
-  const std::string name = argv[1];
-  if (IsHelpOption(name)) {
-    std::cout << kUsage;
-    return kExitOk;
-  }
-  const auto command = Commands().find(name);
-  if (command == Commands().end()) return UsageError(std::cerr, "unknown command '" + name + "'");
-  const Arguments args(argv + 2, argv + argc);
-  return command->second(args, std::cout, std::cerr);
+  // SIGPIPE keeps its default: when the reader of a pipe goes away, trawl ends with it.
+  FdOutputBuffer stdoutBuffer(STDOUT_FILENO);  // hits are printed by the hundred thousand
+  std::ostream out(&stdoutBuffer);
+  MarkTerminal(out, isatty(STDOUT_FILENO) != 0);
+  MarkTerminal(std::cerr, isatty(STDERR_FILENO) != 0);
+  const int status = RunCommand(argc, argv, out, std::cerr);
+  return CheckedStatus(status, out, stdoutBuffer, std::cerr);
 }
 
 }  // namespace trawlex::app
 
-int main(int argc, char** argv) { return trawlex::app::Main(argc, argv); }
+int main(int argc, char** argv) {
+  return trawlex::app::Main(argc, argv);
+}

@@ -9,6 +9,7 @@
 #include "saved_searches_cli.h"
 #include "shell/search_store.h"
 #include "shell/search_text_form.h"
+#include "terminal_text.h"
 
 namespace trawlex::app {
 
@@ -59,17 +60,18 @@ int RunSavedCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   std::string error;
   if (!OpenStore(store, exists, error)) {
     if (!exists) return kExitOk;
-    err << "trawl: " << error << "\n";
+    PrintError(err, error);
     return kExitUsage;
   }
   const auto records = store.List(shell::SavedKey::ByName);
   if (!records) {
-    err << "trawl: cannot read " << store.fileName() << ": " << StoreError(store) << "\n";
+    PrintError(err, "cannot read " + store.fileName() + ": " + StoreError(store));
     return kExitUsage;
   }
+  // The fields come from a file anyone may have written: on a terminal they show escaped.
   for (const shell::SavedSearch& record : *records) {
-    out << record.name.str() << '\t' << record.path.str() << '\t' << record.spec.str() << '\t'
-        << shell::RecordOptionsText(record.sw) << '\n';
+    out << Shown(out, record.name.str()) << '\t' << Shown(out, record.path.str()) << '\t'
+        << Shown(out, record.spec.str()) << '\t' << shell::RecordOptionsText(record.sw) << '\n';
   }
   return kExitOk;
 }

@@ -17,8 +17,9 @@
 #include "saved_searches_cli.h"
 #include "search_options.h"
 #include "shell/search_parameter_rules.h"
-#include "utilities/regex_checker.h"
 #include "terminal_questions.h"
+#include "terminal_text.h"
+#include "utilities/regex_checker.h"
 
 namespace trawlex::app {
 namespace {
@@ -82,11 +83,11 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitOk;
   }
   if (!options->savedName.empty() && !TakeSavedSearch(*options, error)) {
-    err << "trawl: " << error << "\n";
+    PrintError(err, error);
     return kExitUsage;
   }
   if (const std::string problem = CheckRequest(*options); !problem.empty()) {
-    err << "trawl: " << problem << "\n";
+    PrintError(err, problem);
     return kExitUsage;
   }
 
@@ -95,15 +96,15 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   TerminalQuestions questions(err, options->onError, [&running] {
     if (running) running->Stop();
   });
-  HitPrinter printer(out, options->format,
-                     options->path.back() == '/' ? options->path : options->path + "/");
+  HitPrinter printer(out, *options);
   engine::RunOptions runOptions;
   runOptions.workers = engine::Prefetcher::DefaultWorkers();
   runOptions.keepResults = false;  // printed as they come: memory stays flat
   runOptions.fileDetails = engine::FileDetails::NamesOnly;  // sizes and dates are never shown
   runOptions.onResult = [&printer, &running](const engine::ResultLine& hit,
                                              const engine::FileEntry& file) {
-    printer.Print(hit, file, running->dirs()[file.subdirNum - 1]);
+    // Output that cannot be written ends the search: nobody would see the rest.
+    if (!printer.Print(hit, file, running->dirs()[file.subdirNum - 1])) running->Stop();
   };
   engine::SearchRun run(options->request, settings, questions, engine::StandardTrackers(),
                         runOptions);
@@ -113,9 +114,9 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   }
   printer.Flush();
-  out.flush();
+  if (!out.flush()) return kExitUsage;  // main names the write error
   if (!options->quiet && run.state() == engine::RunState::Finished && !run.files().empty()) {
-    err << results::SummaryText(run) << "\n";
+    err << Shown(err, results::SummaryText(run)) << "\n";
   }
   if (questions.hadErrors()) return kExitUsage;
   return run.counts().findCnt > 0 ? kExitOk : kExitNoMatch;

@@ -33,13 +33,18 @@ const char* const kSearchUsage =
     "  -L, --line-mode      read every file line by line (no quick pre-scan)\n"
     "      --format F       grep (default): RELPATH:LINE:LOCATION:TEXT per hit;\n"
     "                       json: one object per hit (path, file, subdir, subdirnum, line,\n"
-    "                       location, text, ptr)\n"
+    "                       location, text, ptr); a field that is not UTF-8 is written\n"
+    "                       as {\"bytes\":\"BASE64\"}\n"
+    "  -0, --null           grep format: a NUL byte instead of the ':' after RELPATH\n"
     "      --on-error P     a file that cannot be opened: ignore (default), remove, stop\n"
     "  -q, --quiet          no summary line\n"
     "      --saved NAME     run the saved search NAME of ./searches.hvn (PATH, when given,\n"
     "                       replaces its path)\n"
     "\n"
-    "The summary goes to stderr as the last line. Exit status: 0 hits found, 1 none, 2 error.\n";
+    "On a terminal, control characters in names and texts show escaped (\\n, \\t, \\x1b);\n"
+    "a pipe or a file gets the bytes as they are.\n"
+    "The summary goes to stderr as the last line. Exit status: 0 hits found, 1 none, 2 error\n"
+    "(a failed write to stdout is an error: the search stops).\n";
 
 namespace {
 
@@ -92,6 +97,9 @@ class Parser {
       }
       if (options_.help) return options_;
     }
+    if (options_.nullAfterPath && options_.format != OutputFormat::Grep) {
+      return Fail("-0 is for the grep format");
+    }
     if (!options_.savedName.empty()) {
       if (operands.size() > 1) return Fail("unexpected argument '" + operands[1] + "'");
       options_.pathGiven = operands.size() == 1;
@@ -112,6 +120,7 @@ class Parser {
     }
     if (arg == "-h" || arg == "--help") return options_.help = true;
     if (arg == "-q" || arg == "--quiet") return options_.quiet = true;
+    if (arg == "-0" || arg == "--null") return options_.nullAfterPath = true;
     std::string value;
     if (arg == "-f" || arg == "--spec") return Value(arg, value) && SetSpec(value);
     if (arg == "--levels") return Value(arg, value) && SetLevels(value);

@@ -17,6 +17,7 @@ struct SearchOptions {
   std::string path = ".";
   OutputFormat format = OutputFormat::Grep;
   ErrorPolicy onError = ErrorPolicy::Ignore;
+  bool nullAfterPath = false;  // -0: grep lines put a NUL, not ':', after the path
   bool quiet = false;
   bool help = false;
   std::string savedName;   // --saved: run this saved search instead of TEXT and options

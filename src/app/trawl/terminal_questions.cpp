@@ -2,7 +2,9 @@
 
 #include <ostream>
 
+#include "commands.h"
 #include "results/question_texts.h"
+#include "terminal_text.h"
 
 namespace trawlex::app {
 namespace {
@@ -25,7 +27,7 @@ std::string OneLine(std::string text) {
 engine::OpenFailureAnswer TerminalQuestions::OpenFailed(const std::string& path,
                                                         const runtime::OsError& error) {
   hadErrors_ = true;
-  err_ << "trawl: cannot open " << path << ": " << error.text << "\n";
+  PrintError(err_, "cannot open " + path + ": " + error.text);
   switch (policy_) {
     case ErrorPolicy::Remove:
       return engine::OpenFailureAnswer::Remove;
@@ -40,22 +42,29 @@ engine::OpenFailureAnswer TerminalQuestions::OpenFailed(const std::string& path,
 
 engine::ContinueOrStop TerminalQuestions::ReadFailed(const std::string& path,
                                                      const runtime::OsError& error) {
-  return Failed(results::ReadFailedText(path, error.text));
+  // Escaped before the text is made one line, so a line break in the name shows as \n.
+  return Failed(results::ReadFailedText(Shown(err_, path), error.text));
 }
 
 engine::ContinueOrStop TerminalQuestions::DirectoryMissing() {
   return Failed(results::kDirectoryMissingText);
 }
 
+void TerminalQuestions::DirectoryUnreadable(const std::string& path,
+                                            const runtime::OsError& error) {
+  hadErrors_ = true;
+  PrintError(err_, "cannot read directory " + path + ": " + error.text);
+}
+
 engine::ContinueOrStop TerminalQuestions::Failed(const std::string& text) {
   hadErrors_ = true;
-  err_ << "trawl: " << OneLine(text) << "\n";
+  PrintError(err_, OneLine(text));
   return policy_ == ErrorPolicy::Stop ? engine::ContinueOrStop::Stop
                                       : engine::ContinueOrStop::Continue;
 }
 
 void TerminalQuestions::NoFilesFound(const std::string& path, const std::string& spec) {
-  err_ << "trawl: " << OneLine(results::NoFilesFoundText(path, spec)) << "\n";
+  PrintError(err_, OneLine(results::NoFilesFoundText(Shown(err_, path), spec)));
 }
 
 }  // namespace trawlex::app

@@ -1,6 +1,7 @@
 #pragma once
-// The run's questions answered on the terminal: failures are named on stderr and answered
-// by the --on-error policy.
+// The run's questions answered on the terminal: failures are named on stderr (names with
+// control characters show escaped when stderr is a terminal) and answered by the --on-error
+// policy.
 
 #include <functional>
 #include <iosfwd>
@@ -20,6 +21,8 @@ class TerminalQuestions final : public engine::SearchQuestions {
   engine::ContinueOrStop ReadFailed(const std::string& path,
                                     const runtime::OsError& error) override;
   engine::ContinueOrStop DirectoryMissing() override;
+  // Named on stderr, and the exit status says an error occurred, as grep's does.
+  void DirectoryUnreadable(const std::string& path, const runtime::OsError& error) override;
   void NoFilesFound(const std::string& path, const std::string& spec) override;
 
   bool hadErrors() const { return hadErrors_; }
