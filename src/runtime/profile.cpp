@@ -14,6 +14,8 @@
 
 #include "runtime/case_table.h"
 #include "runtime/error_codes.h"
+#include "runtime/path_kind.h"
+#include "runtime/regular_file_read.h"
 
 namespace trawlex::runtime {
 namespace {
@@ -234,25 +236,20 @@ std::string RemoveSection(std::string_view text, std::string_view section) {
 // ---------------------------------------------------------------------------------------------
 // File access.
 
-// Reads the whole file in one go; 0 or the errno value.
-int ReadWholeFile(const fs::path& file, std::string& text, struct stat& info) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int error = ::fstat(fd, &info) == 0 ? 0 : errno;
-  if (!error && S_ISDIR(info.st_mode)) error = EISDIR;
-  if (!error) text.resize(static_cast<std::size_t>(info.st_size));
-  std::size_t filled = 0;
-  while (!error) {
-    if (filled == text.size()) text.resize(filled + 4096);  // the file grew meanwhile
-    const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) error = errno;
-    if (got <= 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  text.resize(filled);
-  ::close(fd);
-  return error;
+// What reports and error texts call a profile file.
+constexpr std::string_view kProfileWanted = "a settings file";
+// A refused write fails with OS error 5, "Access Denied", the code a directory in the file's
+// place has always given; the error text then says what stands there instead.
+constexpr int kAccessDenied = 305;
+
+RegularFileRead ReadProfileFile(const fs::path& file) {
+  return ReadRegularFile(file, kProfileSizeLimit);
+}
+
+std::string RefusalOf(const std::string& name, const RegularFileRead& read) {
+  if (!read.tooLarge) return RefusalText(name, read.kind, kProfileWanted);
+  return name + " is larger than " + std::to_string(kProfileSizeLimit >> 20) +
+         " MiB, too large for " + std::string(kProfileWanted);
 }
 
 int WriteAll(int fd, std::string_view data) {
@@ -316,6 +313,12 @@ bool Fail(int error, const fs::path& file) {
   return false;
 }
 
+// The error field holds 79 characters: the file's own name keeps the text whole.
+bool Refuse(const fs::path& file, const RegularFileRead& read) {
+  PostError(OsError{kAccessDenied, RefusalOf(file.filename().string(), read)});
+  return false;
+}
+
 // Threads of this process must not interleave their read-modify-write cycles, or one
 // thread's change would be lost when the other renames its copy over it.
 std::mutex& EditMutex() {
@@ -336,23 +339,23 @@ bool EditProfile(const fs::path& file, bool create, const Edit& edit) {
     fs::create_directories(target.parent_path(), ec);
     if (ec) return Fail(ec.value(), file);
   }
-  std::string text;
-  struct stat info {};
-  const int readError = ReadWholeFile(target, text, info);
-  const bool exists = readError == 0;
-  if (readError && readError != ENOENT) return Fail(readError, file);
+  const RegularFileRead read = ReadProfileFile(target);
+  if (read.refused()) return Refuse(file, read);
+  const bool exists = read.ok();
+  if (!exists && read.error != ENOENT) return Fail(read.error, file);
   if (!exists && !create) {
     ClearError();
     return true;
   }
   // A read-only profile stays as it is, as on Windows; the rename alone would ignore that.
   if (exists && ::access(target.c_str(), W_OK) != 0) return Fail(errno, file);
+  const std::string& text = read.text;
   const std::string updated = edit(text);
   if (exists && updated == text) {
     ClearError();
     return true;
   }
-  if (const int error = ReplaceFile(target, updated, exists ? &info : nullptr)) {
+  if (const int error = ReplaceFile(target, updated, exists ? &read.info : nullptr)) {
     return Fail(error, file);
   }
   ClearError();
@@ -373,14 +376,18 @@ bool StorableKey(std::string_view key) {
          key.front() != ';' && key.front() != '[';
 }
 
+// A file that cannot be read, or is refused, reads as a missing one.
 std::string ReadText(const fs::path& file) {
-  std::string text;
-  struct stat info {};
-  if (ReadWholeFile(file, text, info) != 0) text.clear();
-  return text;
+  return ReadProfileFile(file).text;
 }
 
 }  // namespace
+
+std::optional<std::string> ProfileFileRefusal(const fs::path& file) {
+  const RegularFileRead check = CheckRegularFile(file, kProfileSizeLimit);
+  if (!check.refused()) return std::nullopt;
+  return RefusalOf(file.string(), check);
+}
 
 std::string ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
                               std::string_view defaultValue) {

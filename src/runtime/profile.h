@@ -4,8 +4,14 @@
 // names compared without case; the first matching section and the first matching key win.
 // Nothing is cached: every read goes to the file and every write replaces it at once.
 // Text is bytes; no character-set conversion takes place.
+//
+// Only a regular file of at most kProfileSizeLimit bytes is used. Any other name (a directory,
+// a named pipe, a device, a symbolic link to nothing or to itself, a file too large to be a
+// profile) is refused: reads take it as missing and writes fail on it without replacing it.
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,9 +19,18 @@
 
 namespace trawlex::runtime {
 
+// Settings files hold a few kilobytes; no read of one goes past this size.
+inline constexpr std::size_t kProfileSizeLimit = 16 * 1024 * 1024;
+
+// Why `file` is refused as a profile file, naming it as given: "Search.DAT is a named pipe,
+// not a settings file", "Search.DAT is larger than 16 MiB, too large for a settings file".
+// nullopt when it is usable, missing, or cannot be looked at. Reads and writes do not report
+// a refusal beyond their result; this is how a caller learns why, to tell the user.
+std::optional<std::string> ProfileFileRefusal(const std::filesystem::path& file);
+
 // The value of `key` in `section`: the text after the first '=', blanks and tabs trimmed and
-// one pair of enclosing double or single quotes removed. A missing file, section or key gives
-// `defaultValue` (trailing blanks removed, as Windows does).
+// one pair of enclosing double or single quotes removed. A missing or refused file, a missing
+// section or key gives `defaultValue` (trailing blanks removed, as Windows does).
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view defaultValue);
 
@@ -32,7 +47,10 @@ std::vector<std::string> ReadProfileSectionKeys(const std::filesystem::path& fil
 // as needed; every other line stays byte for byte. The file is replaced atomically. On failure
 // the file is untouched, the error is posted and false is returned; on success the error is
 // cleared. Names and values holding a line break, and keys holding '=' or starting with ';'
-// or '[', cannot be stored faithfully and are refused as invalid parameters.
+// or '[', cannot be stored faithfully and are refused as invalid parameters. On a refused file
+// the error is 305 ("Access Denied") with the refusal as its text, the file named without its
+// directory so that the text fits the error field: "Search.DAT is a directory, not a settings
+// file". The other writes below refuse such a file the same way.
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 

@@ -19,10 +19,7 @@ bool RecordStore::Open(const std::string& path, const StoreOptions& options) {
     return true;
   }
   const int code = runtime::ErrorCode() != 0 ? runtime::ErrorCode() : kFileSystemError;
-  const std::string note = db_.driverError();
-  db_.Close();
-  db_.FailWith(code, note);  // closing must not lose what went wrong
-  return false;
+  return db_.FailOpen(code, db_.driverError());
 }
 
 // A new file (or an empty one) gets the table and its keys. Reading the schema is also the

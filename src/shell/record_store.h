@@ -33,7 +33,8 @@ class RecordStore {
   RecordStore& operator=(const RecordStore&) = delete;
 
   // Opens (creating when allowed) and checks the store. On failure the runtime error is
-  // posted, driverError() says what SQLite found, and the file is left as it was.
+  // posted, driverError() says what SQLite found (or what stands at the path instead of a
+  // file, see CheckStorePath), and the file is left as it was.
   bool Open(const std::string& path, const StoreOptions& options = {});
   void Close() { db_.Close(); }
   bool isOpen() const { return db_.isOpen(); }

@@ -11,6 +11,7 @@
 #include "shell/last_search_settings.h"
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
+#include "shell/settings_file_refusals.h"
 #include "shell/veldar_versions.h"
 
 namespace trawlex::shell {
@@ -197,6 +198,17 @@ void OfferNewerVersion(const SettingsFiles& files, const fs::path& workDir,
   }
 }
 
+// Settings that silently took their defaults, and changes that are silently lost, would look
+// like faults of the program: the user learns which file stands in the way, and what it is.
+void ReportRefusedSettings(const SettingsFiles& files, runtime::Desktop& desktop,
+                           SetupCheckResult& result) {
+  result.refusedSettings = RefusedSettingsFiles(files);
+  for (const std::string& refusal : result.refusedSettings) {
+    DebugTrace(kTraceTag, refusal);
+    desktop.ShowMessage(RefusedSettingsMessage(refusal));
+  }
+}
+
 // The prototype converter reads WinTypes.VLW; a fresh installation has only the shipped copy.
 void CopyWinTypes(const fs::path& workDir, SetupCheckResult& result) {
   const fs::path target = workDir / kWinTypesName;
@@ -259,6 +271,7 @@ VersionSetup SetupVersionSearches(std::string_view version, SavedSearchStore& st
 SetupCheckResult RunSetupCheck(const SettingsFiles& files, const fs::path& workDir,
                                runtime::Desktop& desktop) {
   SetupCheckResult result;
+  ReportRefusedSettings(files, desktop, result);
   if (NeedsFirstStart(files, workDir)) FirstStartSetup(files, workDir, result);
   FindHelpFile(files, result);
   OfferNewerVersion(files, workDir, desktop, result);

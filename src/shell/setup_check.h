@@ -59,11 +59,13 @@ struct SetupCheckResult {
   std::string versionFound = "2";  // the version whose help file was found
   VersionAnswer answer = VersionAnswer::NotAsked;
   bool winTypesCopied = false;
+  std::vector<std::string> refusedSettings;  // settings files that cannot be used, and why
 };
 
 // The setup check of every start. `workDir` is the directory of "searches.hvn",
 // "WinTypes.VLW" and its shipped copy (the current directory in a normal run); the question
-// goes through `desktop`.
+// goes through `desktop`. A settings file that cannot be used is named in a warning first
+// (RefusedSettingsMessage), one per file.
 SetupCheckResult RunSetupCheck(const SettingsFiles& files, const std::filesystem::path& workDir,
                                runtime::Desktop& desktop);
 

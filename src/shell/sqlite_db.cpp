@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "runtime/error_codes.h"
+#include "shell/store_path.h"
 
 namespace trawlex::shell {
 namespace {
@@ -14,6 +15,7 @@ constexpr int kAccessDenied = 5;
 constexpr int kInsufficientMemory = 8;
 constexpr int kFileIsAlreadyLocked = 32;
 constexpr int kInvalidDataFile = 36;
+constexpr int kFileNotOpen = 37;
 constexpr int kCreatesDuplicateKey = 40;
 constexpr int kFileSystemError = 90;
 
@@ -74,12 +76,16 @@ bool SqliteDb::Open(const std::string& path, const StoreOptions& options) {
   Close();
   path_ = path;
   readOnly_ = options.readOnly;
+  if (StorePathCheck check = CheckStorePath(path); !check.refusal.empty()) {
+    return FailOpen(kInvalidDataFile, std::move(check.refusal));
+  }
   int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   if (options.create && !options.readOnly) flags |= SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     Fail(rc);
     Close();
+    openFailure_ = driverError_;
     return false;
   }
   sqlite3_extended_result_codes(db_, 1);
@@ -91,10 +97,17 @@ bool SqliteDb::Open(const std::string& path, const StoreOptions& options) {
 void SqliteDb::Close() {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
+  openFailure_.clear();
+}
+
+bool SqliteDb::FailOpen(int code, std::string note) {
+  Close();
+  openFailure_ = note;
+  return FailWith(code, std::move(note));
 }
 
 bool SqliteDb::Exec(const char* sql) {
-  if (!db_) return FailWith(37, "store not open");
+  if (!db_) return FailNotOpen();
   const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) return Fail(rc);
   Succeeded();
@@ -121,6 +134,10 @@ bool SqliteDb::FailWith(int code, std::string note) {
   return false;
 }
 
+bool SqliteDb::FailNotOpen() {
+  return FailWith(kFileNotOpen, openFailure_.empty() ? "store not open" : openFailure_);
+}
+
 void SqliteDb::Succeeded() {
   driverError_.clear();
   runtime::ClearError();
@@ -128,7 +145,7 @@ void SqliteDb::Succeeded() {
 
 Statement::Statement(SqliteDb& db, std::string_view sql) : db_(db) {
   if (!db.isOpen()) {
-    db.FailWith(37, "store not open");
+    db.FailNotOpen();
     failed_ = true;
     return;
   }

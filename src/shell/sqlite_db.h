@@ -28,9 +28,14 @@ class SqliteDb {
   SqliteDb& operator=(const SqliteDb&) = delete;
 
   // Opens the connection only: nothing is read or written yet, so a file that is not a
-  // database is still untouched when this returns.
+  // database is still untouched when this returns. A path that holds neither a regular file
+  // nor nothing is refused before SQLite sees it ("Invalid Data File", with the refusal from
+  // CheckStorePath as the driver error).
   bool Open(const std::string& path, const StoreOptions& options);
   void Close();
+  // Closes the connection after a failed open and posts `code`. Later operations on the closed
+  // store keep `note` as their driver error, so every report says why the store is not open.
+  bool FailOpen(int code, std::string note);
 
   bool isOpen() const { return db_ != nullptr; }
   bool readOnly() const { return readOnly_; }
@@ -50,6 +55,8 @@ class SqliteDb {
   bool Fail(int rc);
   // Posts a runtime error code of our own with a note as the driver error.
   bool FailWith(int code, std::string note);
+  // Posts "File Not Open" for an operation on a store that is not open.
+  bool FailNotOpen();
   // A statement that ran without error: clears the current error.
   void Succeeded();
 
@@ -57,6 +64,7 @@ class SqliteDb {
   sqlite3* db_ = nullptr;
   std::string path_;
   std::string driverError_;
+  std::string openFailure_;  // why the last open failed; empty when it did not
   bool readOnly_ = false;
 };
 

@@ -284,6 +284,34 @@ else
   echo "sqlite3 is not installed: trawl saved checks skipped"
 fi
 # end of trawl saved
+
+# Settings files and stores that are no regular files are named and never read or opened: a
+# pipe would block, /dev/zero would never end. Each command must finish (timeout guards).
+special=$(mktemp -d)
+printf 'kmn\n' >"$special/a.txt"
+mkfifo "$special/Search.DAT"
+mkdir "$special/searches.hvn"
+pushd "$special" >/dev/null
+out=$(timeout 20 "$trawl" search -q kmn . 2>/tmp/trawl_cli_err.$$)
+rc=$?
+if [[ $rc -ne 0 || "$out" != "a.txt:1::kmn" ]] ||
+   ! grep -q "trawl: Search.DAT is a named pipe, not a settings file: the default settings apply" /tmp/trawl_cli_err.$$; then
+  echo "FAIL: Search.DAT as a pipe -> status $rc, output '$out'"
+  sed 's/^/  stderr: /' /tmp/trawl_cli_err.$$
+  failures=$((failures + 1))
+fi
+for command in "saved" "search --saved x"; do
+  # shellcheck disable=SC2086
+  timeout 20 "$trawl" $command >/dev/null 2>/tmp/trawl_cli_err.$$
+  rc=$?
+  if [[ $rc -ne 2 ]] || ! grep -q "trawl: searches.hvn is a directory, not a search store" /tmp/trawl_cli_err.$$; then
+    echo "FAIL: searches.hvn as a directory, trawl $command -> status $rc"
+    sed 's/^/  stderr: /' /tmp/trawl_cli_err.$$
+    failures=$((failures + 1))
+  fi
+done
+popd >/dev/null
+rm -rf "$special"
 rm -rf "$tree"
 rm -f /tmp/trawl_cli_err.$$
 if [[ $failures -gt 0 ]]; then

@@ -272,6 +272,23 @@ TEST(SetupCheckTest, AStoreThatCannotBeOpenedLeavesTheMarkForTheNextStart) {
   EXPECT_EQ(test::FileBytes(dir.tree.root() / "searches.hvn"), junk);
 }
 
+// Search.DAT in the way reads as empty and takes no writes; the user is told why, once.
+TEST(SetupCheckTest, ASettingsFileThatCannotBeUsedIsNamedInAWarning) {
+  SetupDir dir;
+  std::filesystem::create_directory(dir.files.searchDat);
+  const SetupCheckResult result = Start(dir);
+  const std::string refusal = dir.files.searchDat.string() + " is a directory, not a settings file";
+  EXPECT_EQ(result.refusedSettings, std::vector<std::string>{refusal});
+  ASSERT_EQ(dir.desktop.messages.size(), 1u);
+  const runtime::Message& warning = dir.desktop.messages.front();
+  EXPECT_EQ(warning.text, refusal +
+                              ".|Its settings take their default values, and changes to them "
+                              "cannot be saved.");
+  EXPECT_EQ(warning.caption, "Settings File");
+  EXPECT_EQ(warning.icon, runtime::Icon::Warning);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.files.searchDat));
+}
+
 TEST(SetupCheckTest, TraceSaysWhatTheSetupDid) {
   SetupDir dir;
   dir.WriteWinIni(SetupDir::Section("5.5", dir.Install("vw55")));

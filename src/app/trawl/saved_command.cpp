@@ -1,12 +1,11 @@
 // trawl saved: lists the saved searches of the current directory; and the saved-search
 // loader of trawl search --saved.
 
-#include <sys/stat.h>
-
 #include <ostream>
 
 #include "runtime/error_codes.h"
 #include "saved_searches_cli.h"
+#include "shell/store_path.h"
 #include "shell/search_store.h"
 #include "shell/search_text_form.h"
 #include "terminal_text.h"
@@ -21,17 +20,18 @@ const char* const kSavedUsage =
 
 namespace {
 
-bool FileExists(const char* path) {
-  struct stat info {};
-  return stat(path, &info) == 0;
-}
-
 // The store of the current directory, opened for reading only. On failure `exists` tells a
-// missing store (no saved searches) from one that cannot be read (`error` says why).
+// missing store (no saved searches) from one that cannot be read (`error` says why): a name
+// that is not a store (a directory, a pipe, a link to nowhere) is told, never opened.
 bool OpenStore(shell::SavedSearchStore& store, bool& exists, std::string& error) {
   const std::string file(shell::SavedSearchStore::kFileName);
-  exists = FileExists(file.c_str());
+  const shell::StorePathCheck check = shell::CheckStorePath(file);
+  exists = check.kind != runtime::PathKind::Missing;
   if (!exists) return false;
+  if (!check.refusal.empty()) {
+    error = check.refusal;
+    return false;
+  }
   shell::StoreOptions options;
   options.create = false;
   options.readOnly = true;

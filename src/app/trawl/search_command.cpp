@@ -13,6 +13,7 @@
 #include "hit_output.h"
 #include "results/run_texts.h"
 #include "runtime/match.h"
+#include "runtime/profile.h"
 #include "runtime/regex_program.h"
 #include "saved_searches_cli.h"
 #include "search_options.h"
@@ -91,7 +92,12 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
     return kExitUsage;
   }
 
-  const engine::EngineSettings settings = engine::LoadEngineSettings("Search.DAT");
+  // A settings file that is not a regular file of sane size is read as missing; say so.
+  constexpr const char* kSettingsFile = "Search.DAT";
+  if (const auto refusal = runtime::ProfileFileRefusal(kSettingsFile)) {
+    PrintError(err, *refusal + ": the default settings apply");
+  }
+  const engine::EngineSettings settings = engine::LoadEngineSettings(kSettingsFile);
   engine::SearchRun* running = nullptr;
   TerminalQuestions questions(err, options->onError, [&running] {
     if (running) running->Stop();
