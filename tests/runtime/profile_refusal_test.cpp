@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "runtime/error_codes.h"
-#include "runtime/finishes_in_child.h"
+#include "support/directory_snapshot.h"
+#include "support/finishes_in_child.h"
 #include "runtime/profile.h"
 #include "support/temp_tree.h"
 
@@ -22,26 +23,6 @@ namespace trawlex::runtime {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every entry of `dir` as lstat sees it (name, mode, inode, size, change time, link target):
-// a refused write must leave all of it as it was.
-std::string Snapshot(const fs::path& dir) {
-  std::vector<std::string> entries;
-  for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-    struct stat info {};
-    ::lstat(entry.path().c_str(), &info);
-    std::string line = entry.path().filename().string() + " " + std::to_string(info.st_mode) + " " +
-                       std::to_string(info.st_ino) + " " + std::to_string(info.st_size) + " " +
-                       std::to_string(info.st_ctim.tv_sec) + "." +
-                       std::to_string(info.st_ctim.tv_nsec);
-    if (S_ISLNK(info.st_mode)) line += " -> " + fs::read_symlink(entry.path()).string();
-    entries.push_back(line);
-  }
-  std::sort(entries.begin(), entries.end());
-  std::string snapshot;
-  for (const std::string& entry : entries) snapshot += entry + "\n";
-  return snapshot;
-}
 
 void PutProfile(const fs::path& file, std::uintmax_t size) {
   std::ofstream(file, std::ios::binary) << "[S]\nk=v\n";
@@ -86,7 +67,7 @@ TEST(ProfileRefusal, OnlyARegularFileOfSaneSizeIsReadOrWritten) {
     const fs::path dir = tree.Dir("case" + std::to_string(&c - cases));
     const fs::path file = dir / "Search.DAT";
     c.make(file);
-    const std::string before = Snapshot(dir);
+    const std::string before = trawlex::testing::DirectorySnapshot(dir);
     // Writing the value the file already holds changes nothing where the file is used.
     if (!testing::FinishesInChild([&] {
           ReadProfileString(file, "S", "k", "");
@@ -111,7 +92,7 @@ TEST(ProfileRefusal, OnlyARegularFileOfSaneSizeIsReadOrWritten) {
     EXPECT_EQ(ErrorCode(), 305);
     EXPECT_EQ(ErrorText(), std::string("Search.DAT") + c.refusal);
     EXPECT_FALSE(DeleteProfileSection(file, "S"));
-    EXPECT_EQ(Snapshot(dir), before) << "a refused file stays as it was";
+    EXPECT_EQ(trawlex::testing::DirectorySnapshot(dir), before) << "a refused file stays as it was";
   }
   EXPECT_TRUE(fs::is_character_file("/dev/zero"));
 }

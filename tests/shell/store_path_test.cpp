@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "runtime/error_codes.h"
-#include "runtime/finishes_in_child.h"
+#include "support/directory_snapshot.h"
+#include "support/finishes_in_child.h"
 #include "search_store_fixture.h"
 #include "shell/store_messages.h"
 
@@ -20,24 +21,6 @@ namespace trawlex::shell::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every entry of `dir` as lstat sees it: a refused store must leave all of it as it was.
-std::string Snapshot(const fs::path& dir) {
-  std::vector<std::string> entries;
-  for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-    struct stat info {};
-    ::lstat(entry.path().c_str(), &info);
-    std::string line = entry.path().filename().string() + " " + std::to_string(info.st_mode) + " " +
-                       std::to_string(info.st_ino) + " " + std::to_string(info.st_ctim.tv_sec) +
-                       "." + std::to_string(info.st_ctim.tv_nsec);
-    if (S_ISLNK(info.st_mode)) line += " -> " + fs::read_symlink(entry.path()).string();
-    entries.push_back(line);
-  }
-  std::sort(entries.begin(), entries.end());
-  std::string snapshot;
-  for (const std::string& entry : entries) snapshot += entry + "\n";
-  return snapshot;
-}
 
 // The desktop program opens a store to write it; the command line only reads.
 StoreOptions ReadOnly() {
@@ -78,7 +61,7 @@ TEST(StorePath, WhatIsNotAFileIsRefusedByNameAndLeftAlone) {
       const fs::path dir = tree.Dir("case" + std::to_string(++number));
       const std::string path = (dir / name).string();
       c.make(path);
-      const std::string before = Snapshot(dir);
+      const std::string before = trawlex::testing::DirectorySnapshot(dir);
       if (!trawlex::testing::FinishesInChild([&] { store->Open(path, options); })) {
         ADD_FAILURE() << "the open blocked";
         continue;  // here it would hang the run
@@ -95,7 +78,7 @@ TEST(StorePath, WhatIsNotAFileIsRefusedByNameAndLeftAlone) {
       EXPECT_FALSE(store->Count());
       EXPECT_EQ(runtime::ErrorText(), "File Not Open");
       EXPECT_EQ(store->driverError(), refusal) << "later failures still say why";
-      EXPECT_EQ(Snapshot(dir), before) << "nothing created or changed";
+      EXPECT_EQ(trawlex::testing::DirectorySnapshot(dir), before) << "nothing created or changed";
     }
   }
 }
