@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/error_codes.h"
+
 namespace trawlex::runtime {
 
 enum class Icon { None, Information, Warning, Question, Error };
@@ -36,6 +38,14 @@ struct FileDialogRequest {
   std::string fileName;
   std::string filter;  // "Text|*.txt|All files|*.*"
   bool save = false;
+};
+
+// A program to start: its words as they reach it (no shell sees them) and the directory it
+// starts in.
+struct ProgramStart {
+  std::string program;
+  std::vector<std::string> arguments;
+  std::string workingDirectory;  // empty: the process's current directory
 };
 
 struct FontChoice {
@@ -68,8 +78,16 @@ class Desktop {
 
   // Starts a program without waiting; `arguments` are passed as they are (no shell).
   virtual bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // Starts a program without waiting, in its working directory; the process's own current
+  // directory does not change. Gives what kept the program from starting, or no error.
+  virtual OsError StartProgram(const ProgramStart& start) = 0;
   // The desktop's "open" and "edit" actions for a file or directory.
   virtual bool OpenWithSystem(const std::string& path, const std::string& action) = 0;
+  // Shows a directory in the desktop's file manager, or a file's directory with the file
+  // selected where the file manager can select it. `actionName` names the action in traces
+  // (the command the Windows version ran, such as "EXPLORER.EXE /n,/e,/select,"). False
+  // when no file manager could be started.
+  virtual bool ShowInFileManager(const std::string& path, const std::string& actionName) = 0;
 
   virtual std::string CurrentDirectory() = 0;
   virtual void Beep() = 0;

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +23,7 @@
 #include <thread>
 
 #include "runtime/names.h"
+#include "shell/debug_trace.h"
 #include "ui/qt_text.h"
 
 namespace trawlex::ui {
@@ -173,24 +175,78 @@ std::vector<std::string> RunFileDialog(QWidget* parent, const runtime::FileDialo
 
 // ---- Programs
 
-// Starts the program with the arguments as bytes, exactly as given. QProcess passes its
-// texts through UTF-8, which would change a file name that is not valid UTF-8.
-bool SpawnDetached(const std::string& program, const std::vector<std::string>& arguments) {
+// Starts the program with the arguments as bytes, exactly as given, in `directory` when it
+// is not empty. QProcess passes its texts through UTF-8, which would change a file name that
+// is not valid UTF-8. Gives 0 or the errno of the failed chdir or exec.
+int SpawnDetached(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::string& directory = {}) {
+  if (program.empty()) return ENOENT;
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  // The child changes its own directory before the exec: the program's current directory,
+  // which every thread shares, is never touched.
+  if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   pid_t pid = 0;
-  if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-    return false;
-  }
+  const int failure =
+      posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (failure != 0) return failure;
   // Reaps the child when it ends, so that it does not stay behind as a zombie.
   std::thread([pid] {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
   }).detach();
+  return 0;
+}
+
+// A file URI of the path's bytes. Everything but unreserved characters and '/' is
+// percent-encoded, which keeps any name intact and leaves no ',' for dbus-send to split at.
+QByteArray FileUri(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(path, error);
+  if (error) full = path;
+  return "file://" + QByteArray::fromStdString(full.string()).toPercentEncoding("/");
+}
+
+bool OpenDirectory(const std::string& directory) {
+  return SpawnDetached("xdg-open", {directory}) == 0;
+}
+
+// Asks the session's file manager to show the file selected; when there is none, or it
+// does not answer in time, the file's directory is opened instead. The answer comes later,
+// as the exit code of dbus-send; the program does not wait for it.
+bool ShowItem(const std::string& file, const std::string& directory) {
+  if (QStandardPaths::findExecutable(QStringLiteral("dbus-send")).isEmpty()) {
+    return OpenDirectory(directory);
+  }
+  auto* call = new QProcess;
+  QObject::connect(call, &QProcess::finished, call,
+                   [call, directory](int exitCode, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || exitCode != 0) OpenDirectory(directory);
+                     call->deleteLater();
+                   });
+  QObject::connect(call, &QProcess::errorOccurred, call,
+                   [call, directory](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;  // `finished` follows
+                     OpenDirectory(directory);
+                     call->deleteLater();
+                   });
+  call->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  call->setStandardOutputFile(QProcess::nullDevice());
+  call->start(QStringLiteral("dbus-send"),
+              {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+               QStringLiteral("--reply-timeout=5000"),
+               QStringLiteral("--dest=org.freedesktop.FileManager1"),
+               QStringLiteral("/org/freedesktop/FileManager1"),
+               QStringLiteral("org.freedesktop.FileManager1.ShowItems"),
+               QStringLiteral("array:string:") + QString::fromLatin1(FileUri(file)),
+               QStringLiteral("string:")});
   return true;
 }
 
@@ -361,10 +417,14 @@ bool QtDesktop::RunProgram(const std::string& program, const std::vector<std::st
   const bool allUtf8 = runtime::IsValidUtf8(program) &&
                        std::all_of(arguments.begin(), arguments.end(),
                                    [](const std::string& a) { return runtime::IsValidUtf8(a); });
-  if (!allUtf8) return SpawnDetached(program, arguments);
+  if (!allUtf8) return SpawnDetached(program, arguments) == 0;
   QStringList list;
   for (const std::string& argument : arguments) list << QString::fromStdString(argument);
   return QProcess::startDetached(QString::fromStdString(program), list);
+}
+
+runtime::OsError QtDesktop::StartProgram(const runtime::ProgramStart& start) {
+  return runtime::OsErrorOf(SpawnDetached(start.program, start.arguments, start.workingDirectory));
 }
 
 bool QtDesktop::OpenWithSystem(const std::string& path, const std::string& action) {
@@ -372,12 +432,19 @@ bool QtDesktop::OpenWithSystem(const std::string& path, const std::string& actio
   if ((verb != QLatin1String("open") && verb != QLatin1String("edit")) || path.empty()) {
     return false;
   }
-  std::error_code error;
-  std::filesystem::path full = std::filesystem::absolute(path, error);
-  if (error) full = path;
   // Percent-encoding the bytes keeps a name that is not valid UTF-8 exactly as it is.
-  const QByteArray encoded = QByteArray::fromStdString(full.string()).toPercentEncoding("/");
-  return QDesktopServices::openUrl(QUrl::fromEncoded("file://" + encoded));
+  return QDesktopServices::openUrl(QUrl::fromEncoded(FileUri(path)));
+}
+
+bool QtDesktop::ShowInFileManager(const std::string& path, const std::string& actionName) {
+  shell::DebugTrace("Explore", actionName + path);
+  if (path.empty()) return false;
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return OpenDirectory(path);
+  std::string directory = std::filesystem::path(path).parent_path().string();
+  if (directory.empty()) directory = ".";
+  if (!std::filesystem::exists(path, error)) return OpenDirectory(directory);
+  return ShowItem(path, directory);
 }
 
 std::string QtDesktop::CurrentDirectory() {

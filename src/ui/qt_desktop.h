@@ -78,9 +78,17 @@ class QtDesktop final : public runtime::Desktop {
   void SetClipboardText(const std::string& text) override;
 
   bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+  // The program's words reach it as bytes, exactly as given; the reason it did not start is
+  // the errno of the failed chdir or exec.
+  runtime::OsError StartProgram(const runtime::ProgramStart& start) override;
   // "open" and "edit" (any case) both hand the file to the desktop's default application;
   // other actions are refused.
   bool OpenWithSystem(const std::string& path, const std::string& action) override;
+  // A file is shown through the freedesktop file-manager interface (ShowItems, called with
+  // the session bus's dbus-send); when that does not answer, or for a directory, the
+  // directory is opened with xdg-open. The call does not wait for the file manager: false
+  // only when neither dbus-send nor xdg-open could be started.
+  bool ShowInFileManager(const std::string& path, const std::string& actionName) override;
 
   std::string CurrentDirectory() override;
   void Beep() override;

@@ -24,6 +24,11 @@ class ScriptedDesktop final : public runtime::Desktop {
   std::string clipboard;
   std::vector<std::vector<std::string>> programsRun;  // program, then its arguments
   std::vector<std::pair<std::string, std::string>> opened;  // path, action
+  bool openWorks = true;                                    // what OpenWithSystem answers
+  std::vector<runtime::ProgramStart> programsStarted;
+  std::deque<runtime::OsError> startFailures;  // played back by StartProgram; empty: started
+  std::vector<std::pair<std::string, std::string>> shownInFileManager;  // path, action name
+  bool fileManagerWorks = true;
   std::string currentDirectory = "/";
   int beeps = 0;
 
@@ -67,9 +72,20 @@ class ScriptedDesktop final : public runtime::Desktop {
     programsRun.push_back(call);
     return true;
   }
+  runtime::OsError StartProgram(const runtime::ProgramStart& start) override {
+    programsStarted.push_back(start);
+    if (startFailures.empty()) return {};
+    runtime::OsError failure = startFailures.front();
+    startFailures.pop_front();
+    return failure;
+  }
   bool OpenWithSystem(const std::string& path, const std::string& action) override {
     opened.emplace_back(path, action);
-    return true;
+    return openWorks;
+  }
+  bool ShowInFileManager(const std::string& path, const std::string& actionName) override {
+    shownInFileManager.emplace_back(path, actionName);
+    return fileManagerWorks;
   }
   std::string CurrentDirectory() override { return currentDirectory; }
   void Beep() override { ++beeps; }
