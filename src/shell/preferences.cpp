@@ -164,6 +164,7 @@ Preferences LoadOptions(const SettingsFiles& files, runtime::Desktop& desktop) {
       ReadProfileString(dat, kOptionsSection, "ExtTemplates", kDefaultExtTemplates));
   p.noSplash2 = ReadByte(dat, "NoSplash2", 0);
   p.test = ToByte(ReadProfileInt(dat, "Test", "Test", 0));
+  p.languageHelp = ReadProfileString(dat, kOptionsSection, "LanguageHelp", "");
 
   if (p.editorName.empty()) OfferUltraEdit(p, files, desktop);
   if (p.editorName.empty()) UseFallbackEditor(p, files, desktop);

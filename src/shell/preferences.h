@@ -42,6 +42,9 @@ struct Preferences {
   std::int32_t fileDialogFlags = kFileDialogLongNames;  // derived from use16BitFileOpen
   std::uint8_t test = 0;                                // section Test, key Test
   runtime::FixedText<64> helpFilePath;                  // found at start-up, never stored
+  // LanguageHelp: where help on a Veldar word comes from, a URL or a command with %W for the
+  // word. Set by hand in Search.DAT; the preferences window leaves it alone.
+  std::string languageHelp;
 
   // What the search engine reads: the extension lists as clean 3-letter cells, and at least
   // one file per timer tick (a stored 0 would leave a search that never moves on).

@@ -1,5 +1,8 @@
 #include "ui/main_frame.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -33,10 +36,14 @@
 #include "ui/results_window.h"
 #include "ui/saved_search_windows.h"
 #include "ui/search_input_window.h"
+#include "ui/view_file_window.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
 namespace {
+
+// The extra help text the Help menu shows in the file viewer, in the working directory.
+constexpr std::string_view kHelpExtraFile = "TrxHelp_Extra.RTF";
 
 // What a search dialogue works on, kept alive as long as the dialogue.
 class SearchDialogParts final : public QObject {
@@ -189,7 +196,8 @@ void MainFrame::BuildMenus() {
     connect(windowsHelp->addAction(QString::fromUtf8(item)), &QAction::triggered, this,
             [this] { NotAvailable(tr("The help file")); });
   }
-  help->addAction(tr("TRX Help Extra RTF File"))->setEnabled(false);  // shown in the viewer
+  connect(help->addAction(tr("TRX Help Extra RTF File")), &QAction::triggered, this,
+          [this] { ViewHelpExtra(); });
   connect(help->addAction(tr("About...")), &QAction::triggered, this,
           [this] { (new AboutWindow(this))->show(); });
 }
@@ -241,9 +249,20 @@ SearchInputWindow* MainFrame::OpenSearchDialog() {
     searchDialog_->BringToFront();
     return searchDialog_;
   }
+  SearchInputWindow* dialog = NewSearchDialog(shell::DialogMode::Normal, {});
+  if (dialog && !searchDialog_) searchDialog_ = dialog;
+  return dialog;
+}
+
+SearchInputWindow* MainFrame::OpenPrefilledSearchDialog(const engine::SearchSpec& request) {
+  return NewSearchDialog(shell::DialogMode::Prefilled, request);
+}
+
+SearchInputWindow* MainFrame::NewSearchDialog(shell::DialogMode mode,
+                                              const engine::SearchSpec& request) {
   auto* parts = new SearchDialogParts(*this, savedStore_, recentStore_, desktop_, *listWindows_,
-                                      files_, shell::DialogMode::Normal);
-  parts->model.Open();
+                                      files_, mode);
+  parts->model.Open(request);
   auto* dialog = new SearchInputWindow(parts->model, desktop_, this);
   parts->setParent(dialog);
   dialog->SetSavedSearchWindowsAvailable(true);
@@ -269,9 +288,47 @@ SearchInputWindow* MainFrame::OpenSearchDialog() {
               OpenMultiSearch(action.request);
             }
           });
-  if (!searchDialog_) searchDialog_ = dialog;
   dialog->show();
   return dialog;
+}
+
+void MainFrame::ViewHelpExtra() {
+  const std::string name(kHelpExtraFile);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) {
+    runtime::Tell(desktop_, "Missing file " + name, "Help", runtime::Icon::Warning);
+    return;
+  }
+  ViewerContext context;
+  context.desktop = &desktop_;
+  context.files = files_;
+  context.preferences = preferences_;
+  context.startSearch = [this](const engine::SearchSpec& request) {
+    OpenPrefilledSearchDialog(request);
+  };
+  auto* viewer = new ViewFileWindow(
+      results::ViewParamsForPath(std::filesystem::absolute(name, error).string()),
+      std::move(context), 0);
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  if (AppWindows().Open(viewer, WindowKind::Viewer) == 0) {
+    runtime::Tell(desktop_, "No window slot is free.", "Search", runtime::Icon::Warning);
+    delete viewer;
+    return;
+  }
+  ShowInFrame(viewer);
+}
+
+void MainFrame::ShowInFrame(QWidget* window) {
+  QMdiSubWindow* sub = mdi_->addSubWindow(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  // Designed size, stepped from the frame's corner like the results windows; a placement
+  // the window restores itself wins.
+  const QSize space = mdi_->viewport()->size();
+  const int offset = 24 * static_cast<int>(mdi_->subWindowList().size() - 1);
+  sub->resize(std::min(space.width() * 9 / 10, 820), std::min(space.height() * 9 / 10, 560));
+  sub->move(std::min(offset, std::max(0, space.width() - sub->width())),
+            std::min(offset, std::max(0, space.height() - sub->height())));
+  sub->show();
 }
 
 ResultsWindow* MainFrame::OpenResults(const engine::SearchSpec& request) {
@@ -289,6 +346,10 @@ int MainFrame::StartResults(const engine::SearchSpec& request, const PrepareResu
   context.workers = engine::Prefetcher::DefaultWorkers();
   context.editParameters = [this](const engine::SearchSpec& current) {
     return EditParameters(current);
+  };
+  context.showWindow = [this](QWidget* window) { ShowInFrame(window); };
+  context.startSearch = [this](const engine::SearchSpec& request) {
+    OpenPrefilledSearchDialog(request);
   };
   auto* results = new ResultsWindow(request, std::move(context));
   const int slot = AppWindows().Open(results, WindowKind::Results);

@@ -42,6 +42,11 @@ class MainFrame final : public QMainWindow {
   // "&Search!": a new search dialogue, or the open one brought forward while the
   // single-thread limit is on.
   SearchInputWindow* OpenSearchDialog();
+  // A new search dialogue filled with a request another window hands over (a viewer's
+  // "SelSrch").
+  SearchInputWindow* OpenPrefilledSearchDialog(const engine::SearchSpec& request);
+  // A window opened from another one (a file viewer), shown in the frame's window area.
+  void ShowInFrame(QWidget* window);
   // A results window for a request; nullptr when no window slot is free or no file matched.
   ResultsWindow* OpenResults(const engine::SearchSpec& request);
   // A multi search of the request's text ("_cb_" for each clipboard line).
@@ -59,6 +64,9 @@ class MainFrame final : public QMainWindow {
   void BuildMenus();
   void AddWindowMenu();
   void SetFrameTitle();
+  SearchInputWindow* NewSearchDialog(shell::DialogMode mode, const engine::SearchSpec& request);
+  // "TRX Help Extra RTF File": the file in an unlinked viewer.
+  void ViewHelpExtra();
   void NotAvailable(const QString& what);
   void CloseAllWindows();
   std::optional<std::pair<engine::SearchSpec, engine::EditAnswer>> EditParameters(

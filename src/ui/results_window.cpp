@@ -13,23 +13,31 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "engine/standard_trackers.h"
+#include "results/command_prompt.h"
 #include "results/desktop_search_questions.h"
+#include "results/edit_several_files.h"
+#include "results/editor_command.h"
+#include "results/file_name_parts.h"
+#include "results/line_copy_texts.h"
 #include "results/results_navigation.h"
 #include "results/run_texts.h"
 #include "runtime/desktop.h"
 #include "runtime/fixed_text.h"
 #include "ui/format_list_model.h"
 #include "ui/format_list_view.h"
+#include "ui/line_copy_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
 #include "shell/window_placement.h"
+#include "ui/view_file_window.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
@@ -59,26 +67,49 @@ results::ListFormat ParsedOrEmpty(std::string_view text) {
   return parsed.format ? std::move(*parsed.format) : results::ListFormat();
 }
 
-// The results popup: the items of later tools are shown disabled.
-constexpr int kChoiceShowFileName = 4;
-constexpr int kFirstLookChoice = 14;
+// The results popup's choices; pruning's two items are shown disabled until it comes.
+enum ResultsChoice {
+  kChoiceCopyLine = 3,
+  kChoiceShowFileName,
+  kChoiceView,
+  kChoiceEdit,
+  kChoiceEditRelated,
+  kChoiceEditAll,
+  kChoiceExplore2Pane,
+  kChoiceExplore1Pane,
+  kChoiceCommandPrompt,
+  kChoiceShellOpen,
+  kChoiceShellEdit,
+  kFirstLookChoice
+};
 
 std::string ResultsPopupText(const std::string& lookPopup) {
-  return "~Find and Delete...\tCtrl+Delete|~Delete Menu...\tAlt+Delete|-|~Copy Result "
-         "Line...\tCtrl+C|Show File Name/Path...|-|~View File\tDbl-Click|~Edit "
-         "File\tShift+Dbl-Click|File Options{~Edit Related File|~Edit All Files|-|~Explore 2 "
-         "Pane|~Explore 1 Pane|~Command Prompt Here|-|~ShellExecute Open\tAlt+Dbl-Click|"
-         "~ShellExecute Edit}|-|Change Look{" +
+  return "~Find and Delete...\tCtrl+Delete|~Delete Menu...\tAlt+Delete|-|Copy Result "
+         "Line...\tCtrl+C|Show File Name/Path...|-|View File\tDbl-Click|Edit "
+         "File\tShift+Dbl-Click|File Options{Edit Related File|Edit All Files|-|Explore 2 "
+         "Pane|Explore 1 Pane|Command Prompt Here|-|ShellExecute Open\tAlt+Dbl-Click|"
+         "ShellExecute Edit}|-|Change Look{" +
          lookPopup + "}";
 }
+
+// The file popup's choices after its three copy items.
+enum FileChoice {
+  kFileChoiceView = 4,
+  kFileChoiceEdit,
+  kFileChoiceExplore,
+  kFileChoiceCommandPrompt,
+  kFileChoiceShellOpen,
+  kFileChoiceShellEdit
+};
 
 // The file popup, for one file's full name.
 std::string FilePopupText(const std::string& directory, const std::string& name) {
   return "Copy Names to Clipboard{Path \\ File:\t" + directory.substr(0, 3) + "..\\" + name +
          "|Path Only:\t" + directory + "|File Only:\t" + name +
-         "}|-|~View File|~Edit File|-|~Explore Folder|~Command Prompt Here|-|~ShellExecute "
-         "Open\tAlt+Dbl-Click|~ShellExecute Edit";
+         "}|-|View File|Edit File|-|Explore Folder|Command Prompt Here|-|ShellExecute "
+         "Open\tAlt+Dbl-Click|ShellExecute Edit";
 }
+
 
 }  // namespace
 
@@ -114,8 +145,17 @@ ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowCon
                       "Ctrl+Double-Click to open file view in a new thread",
                       this);
   connect(stop_, &QPushButton::clicked, this, [this] { run_->Stop(); });
-  connect(edit, &QPushButton::clicked, this, [this] { NotAvailable(tr("Editing a file")); });
-  connect(view, &QPushButton::clicked, this, [this] { NotAvailable(tr("The file viewer")); });
+  connect(edit, &QPushButton::clicked, this, [this] {
+    if (tabs_->currentIndex() == kPathTab) {
+      ViewSelected(ViewGesture::Button);
+    } else {
+      EditSelected();
+    }
+  });
+  connect(view, &QPushButton::clicked, this, [this] {
+    ViewSelected(QApplication::keyboardModifiers() & Qt::ControlModifier ? ViewGesture::NewViewer
+                                                                         : ViewGesture::Button);
+  });
   bottom->addWidget(stop_);
   bottom->addStretch(1);
   bottom->addWidget(edit);
@@ -138,7 +178,8 @@ void ResultsWindow::BuildMenus(QWidget* host) {
                            "Save Results to Text File and Edit", "Copy Results to Clipboard"}) {
     results->addAction(QString::fromUtf8(item))->setEnabled(false);  // the export comes later
   }
-  results->addAction(tr("Copy Result Line to Clipboard  \tCtrl+C"))->setEnabled(false);
+  connect(results->addAction(tr("Copy Result Line to Clipboard  \tCtrl+C")), &QAction::triggered,
+          this, [this] { CopySelectedLine(); });
 
   QMenu* look = bar->addMenu(tr("&Look"));
   lookMenu_ = look->addMenu(tr("List Format"));
@@ -204,9 +245,15 @@ QWidget* ResultsWindow::BuildResultsTab() {
   resultsList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(resultsList_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ResultsPopup(resultsList_->viewport()->mapToGlobal(at)); });
-  connect(resultsList_, &QAbstractItemView::doubleClicked, this, [this] {
-    if (!running()) NotAvailable(tr("The file viewer"));
-  });
+  connect(resultsList_, &QAbstractItemView::doubleClicked, this,
+          [this] { ListDoubleClicked(kResultsTab); });
+  connect(resultsList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { FollowSelection(); });
+  for (const QKeySequence& keys :
+       {QKeySequence(QKeySequence::Copy), QKeySequence(Qt::Key_Insert)}) {
+    auto* copy = new QShortcut(keys, resultsList_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, [this] { CopySelectedLine(); });
+  }
   layout->addWidget(resultsList_, 1);
 
   auto* statusRow = new QHBoxLayout;
@@ -260,6 +307,8 @@ QWidget* ResultsWindow::BuildFilesTab() {
     filesList_->SelectRecord(static_cast<std::size_t>(index.row()));
     FilePopup(run_->dirs()[file.subdirNum - 1].realPath + file.realName);
   });
+  connect(filesList_, &QAbstractItemView::doubleClicked, this,
+          [this] { ListDoubleClicked(kFilesTab); });
   layout->addWidget(filesList_, 1);
 
   auto* row = new QHBoxLayout;
@@ -306,7 +355,7 @@ QWidget* ResultsWindow::BuildPathTab() {
       [this](std::size_t row, int field) { return results::ScanDirField(run_->dirs()[row], field); },
       results::kPathListFormat);
   connect(pathList_, &QAbstractItemView::doubleClicked, this,
-          [this] { NotAvailable(tr("Opening a directory in the file manager")); });
+          [this] { ListDoubleClicked(kPathTab); });
   layout->addWidget(pathList_, 1);
   return page;
 }
@@ -455,6 +504,7 @@ void ResultsWindow::Navigate(int code) {
     const auto target =
         forward ? results::NextRow(count, selected) : results::PreviousRow(count, selected);
     if (target) filesList_->SelectRecord(*target);
+    ViewSelected(ViewGesture::Button);
   }
 }
 
@@ -467,12 +517,47 @@ void ResultsWindow::ResultsPopup(const QPoint& where) {
     ApplyLook(choice - kFirstLookChoice + 1);
     return;
   }
-  const std::size_t selected = resultsList_->currentRecord();
-  if (choice != kChoiceShowFileName || selected >= run_->results().size()) return;
-  FilePopup(run_->results()[selected].path.str());
+  switch (choice) {
+    case kChoiceCopyLine:
+      CopySelectedLine();
+      break;
+    case kChoiceShowFileName:
+      if (SelectedHitRow() < run_->results().size()) FilePopup(SelectedPath());
+      break;
+    case kChoiceView:
+      ViewSelected(ViewGesture::Button);
+      break;
+    case kChoiceEdit:
+      EditSelected();
+      break;
+    case kChoiceEditRelated:
+      EditRelatedFile();
+      break;
+    case kChoiceEditAll:
+      EditAllFiles();
+      break;
+    case kChoiceExplore2Pane:
+      ExploreSelected(results::ExploreAction::TwoPane);
+      break;
+    case kChoiceExplore1Pane:
+      ExploreSelected(results::ExploreAction::OnePane);
+      break;
+    case kChoiceCommandPrompt:
+      CommandPromptAtSelected();
+      break;
+    case kChoiceShellOpen:
+      OpenSelected(results::ShellVerb::Open);
+      break;
+    case kChoiceShellEdit:
+      OpenSelected(results::ShellVerb::Edit);
+      break;
+    default:
+      break;
+  }
 }
 
-// The names of one file, to copy to the clipboard; its other items come with later tools.
+// The names of one file, to copy to the clipboard, and the actions on it. The file is the
+// selection of the current tab, so the actions act on the selection.
 void ResultsWindow::FilePopup(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
@@ -481,10 +566,12 @@ void ResultsWindow::FilePopup(const std::string& path) {
   if (choice == 1) context_.desktop->SetClipboardText(path);
   if (choice == 2) context_.desktop->SetClipboardText(directory);
   if (choice == 3) context_.desktop->SetClipboardText(name);
-}
-
-void ResultsWindow::NotAvailable(const QString& what) {
-  runtime::Tell(*context_.desktop, ToBytes(what + tr(" is not available yet.")), "Results");
+  if (choice == kFileChoiceView) ViewSelected(ViewGesture::Button);
+  if (choice == kFileChoiceEdit) EditSelected();
+  if (choice == kFileChoiceExplore) ExploreSelected(results::ExploreAction::Folder);
+  if (choice == kFileChoiceCommandPrompt) CommandPromptAtSelected();
+  if (choice == kFileChoiceShellOpen) OpenSelected(results::ShellVerb::Open);
+  if (choice == kFileChoiceShellEdit) OpenSelected(results::ShellVerb::Edit);
 }
 
 void ResultsWindow::SavePlacement() {
@@ -510,12 +597,21 @@ bool ResultsWindow::event(QEvent* event) {
     case kEventCloseResults:
       host->close();
       break;
+    case kEventPartnerClosed:
+      viewer_ = nullptr;  // the viewer closed or broke the link
+      break;
     case kEventMinimizeResults:
       if (!host->isMinimized()) host->showMinimized();
+      if (viewer_ && context_.preferences.minViewWithResults) {
+        AppWindows().Post(AppWindows().SlotOf(viewer_), kEventMinimizeViewers);
+      }
       break;
     case kEventRestoreResults:
     case kEventRestoreBoth:
       if (host->isMinimized()) host->showNormal();
+      if (viewer_ && context_.preferences.minViewWithResults) {
+        AppWindows().Post(AppWindows().SlotOf(viewer_), kEventRestoreBoth);
+      }
       break;
     default:
       break;
@@ -526,6 +622,8 @@ bool ResultsWindow::event(QEvent* event) {
 void ResultsWindow::closeEvent(QCloseEvent* event) {
   timer_->stop();
   run_->Stop();
+  if (viewer_) AppWindows().Post(AppWindows().SlotOf(viewer_), kEventPartnerClosed);
+  viewer_ = nullptr;
   QWidget::closeEvent(event);
 }
 

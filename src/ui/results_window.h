@@ -12,8 +12,11 @@
 #include <optional>
 
 #include "engine/edit_answer.h"
+#include "results/file_manager.h"
+#include "results/shell_open.h"
 #include "engine/search_run.h"
 #include "results/list_format.h"
+#include "results/view_params.h"
 #include "results/look_file.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
@@ -34,6 +37,14 @@ namespace trawlex::ui {
 
 class FormatListModel;
 class FormatListView;
+class ViewFileWindow;
+
+// How a hit is viewed: in the linked viewer (a double-click also raises it), or in a new
+// viewer of its own that is not linked (Ctrl held).
+enum class ViewGesture { Button, DoubleClick, NewViewer };
+
+// The window's tabs, in order.
+enum ResultsTab { kResultsTab = 0, kFilesTab = 1, kPathTab = 2 };
 
 // What a results window needs from the program around it.
 struct ResultsWindowContext {
@@ -46,6 +57,11 @@ struct ResultsWindowContext {
       const engine::SearchSpec&)>
       editParameters;
   int workers = 0;  // threads searching ahead of the run
+  // Shows a window this one opens (a file viewer) beside the results: inside the frame's
+  // window area when there is one; null shows it as a window of its own.
+  std::function<void(QWidget*)> showWindow;
+  // "SelSrch" in a viewer: opens the search dialogue on a request.
+  std::function<void(const engine::SearchSpec&)> startSearch;
 };
 
 class ResultsWindow final : public QWidget {
@@ -67,6 +83,8 @@ class ResultsWindow final : public QWidget {
   QTabWidget& tabs() { return *tabs_; }
   QString statusText() const;
   void ApplyLook(int look);
+  // The viewer this window moves along with its selection; null when none is linked.
+  ViewFileWindow* linkedViewer() const;
 
  signals:
   // A run finished (after its summary is shown); the count is FINDCNT.
@@ -99,7 +117,21 @@ class ResultsWindow final : public QWidget {
   void Navigate(int code);
   void ResultsPopup(const QPoint& where);
   void FilePopup(const std::string& path);
-  void NotAvailable(const QString& what);
+  // The actions on the selected hit or file of the current tab.
+  void ViewSelected(ViewGesture gesture);
+  void EditSelected();
+  void OpenSelected(results::ShellVerb verb);
+  void ExploreSelected(results::ExploreAction action);
+  void CommandPromptAtSelected();
+  void CopySelectedLine();
+  void EditAllFiles();
+  void EditRelatedFile();
+  void ListDoubleClicked(int tab);
+  void OpenViewer(const results::ViewParams& params, bool linked);
+  void FollowSelection();
+  // The full path of the selected hit (Results tab) or file (Files tab); empty when none.
+  std::string SelectedPath() const;
+  std::size_t SelectedHitRow() const;
   void SavePlacement();
   bool running() const;
 
@@ -133,6 +165,7 @@ class ResultsWindow final : public QWidget {
   std::vector<QAction*> lookActions_;
   QTimer* timer_ = nullptr;
   QElapsedTimer sinceShown_;
+  QPointer<ViewFileWindow> viewer_;  // the linked viewer
 };
 
 }  // namespace trawlex::ui
