@@ -16,6 +16,7 @@
 #include "support/temp_tree.h"
 #include "ui/format_list_model.h"
 #include "ui/format_list_view.h"
+#include "ui/view_file_window.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
@@ -163,6 +164,64 @@ TEST_F(ResultsWindowTest, RightClickOnAFileMarksItAndCopiesItsName) {
   emit files.customContextMenuRequested(first.center());  // again: unmarked, name only
   EXPECT_EQ(file.mark, 0);
   EXPECT_EQ(desktop.clipboard, file.realName);
+}
+
+// Every action of the results popup reaches the desktop with the selected hit's file; "View
+// File" opens a linked viewer that then follows the selection until it breaks the link.
+TEST_F(ResultsWindowTest, PopupActionsActOnTheSelectedHit) {
+  ResultsWindowContext context;
+  context.preferences.editorName = "ed +%L %F";
+  auto window = Finished("UpdateStock", std::move(context));
+  const int slot = AppWindows().Open(window.get(), WindowKind::Results);
+  FormatListView& list = window->resultsList();
+  list.SelectRecord(1);
+  const engine::ResultLine& hit = window->run().results()[1];
+  const std::string path = hit.path.str();
+  const std::string directory = path.substr(0, path.rfind('/'));
+  setenv("TERMINAL", "myterm -x", 1);
+  auto popup = [&](int choice) {
+    desktop.menuChoices = {choice};
+    emit list.customContextMenuRequested(QPoint(1, 1));
+  };
+
+  popup(6);  // Edit File
+  ASSERT_EQ(desktop.programsStarted.size(), 1u);
+  EXPECT_EQ(desktop.programsStarted[0].program, "ed");
+  EXPECT_EQ(desktop.programsStarted[0].arguments,
+            (std::vector<std::string>{"+" + std::to_string(hit.lineNo), path}));
+  EXPECT_EQ(desktop.programsStarted[0].workingDirectory, directory);
+  popup(11);  // Command Prompt Here
+  ASSERT_EQ(desktop.programsStarted.size(), 2u);
+  EXPECT_EQ(desktop.programsStarted[1].program, "myterm");
+  EXPECT_EQ(desktop.programsStarted[1].workingDirectory, directory);
+  unsetenv("TERMINAL");
+  popup(8);  // Edit All Files: one start per run of one file's lines
+  std::vector<std::string> runs;
+  for (const engine::ResultLine& line : window->run().results()) {
+    if (runs.empty() || runs.back() != line.path.str()) runs.push_back(line.path.str());
+  }
+  ASSERT_EQ(desktop.programsStarted.size(), 2 + runs.size());
+  EXPECT_EQ(desktop.programsStarted.back().arguments.back(), runs.back());
+  popup(12);
+  popup(13);
+  EXPECT_EQ(desktop.opened, (std::vector<std::pair<std::string, std::string>>{
+                                {path, "open"}, {path, "edit"}}));
+  popup(9);
+  ASSERT_EQ(desktop.shownInFileManager.size(), 1u);
+  EXPECT_EQ(desktop.shownInFileManager[0],
+            std::make_pair(path, std::string("EXPLORER.EXE /n,/e,/select,")));
+
+  popup(5);  // View File
+  QPointer<ViewFileWindow> viewer = window->linkedViewer();
+  ASSERT_TRUE(viewer);
+  EXPECT_EQ(viewer->resultsSlot(), slot);
+  EXPECT_EQ(viewer->params().resQNum, 2);
+  list.SelectRecord(3);
+  QTRY_COMPARE(viewer->params().resQNum, 4);
+  Send(*window, kEventPartnerClosed);
+  EXPECT_EQ(window->linkedViewer(), nullptr);
+  delete viewer.data();
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace
