@@ -17,6 +17,10 @@
 #include "shell/recent_store.h"
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
+#include "results/line_copy_texts.h"
+#include "ui/find_text_window.h"
+#include "ui/format_list_view.h"
+#include "ui/line_copy_window.h"
 #include "ui/main_frame.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
@@ -24,6 +28,7 @@
 #include "ui/regex_assistant_window.h"
 #include "ui/results_window.h"
 #include "ui/search_input_window.h"
+#include "ui/view_file_window.h"
 
 namespace {
 
@@ -73,6 +78,34 @@ void AddSavedSearches() {
     record.sw[engine::Extra::Favourite] = s.favourite;
     store.Add(record);
   }
+}
+
+// The first window of the kind among the frame's sub-windows.
+template <typename Window>
+Window* FrameWindow(ui::MainFrame& frame) {
+  for (QMdiSubWindow* sub : frame.mdiArea().subWindowList()) {
+    if (auto* window = qobject_cast<Window*>(sub->widget())) return window;
+  }
+  return nullptr;
+}
+
+// The viewer on a hit of the results window, its find window and the line-copy window.
+void SaveHitWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
+  auto* results = FrameWindow<ui::ResultsWindow>(frame);
+  if (!results || results->run().results().size() < 2) return;
+  ui::FormatListView& list = results->resultsList();
+  list.SelectRecord(1);
+  emit list.doubleClicked(list.currentIndex());
+  QApplication::processEvents();
+  if (auto* viewer = FrameWindow<ui::ViewFileWindow>(frame)) {
+    Save(*viewer->parentWidget(), "file-viewer");
+  }
+  const std::filesystem::path trawlexIni = shell::SettingsFilesIn(".").trawlexIni;
+  results::FindRecord find;
+  find.findText = "Stock";
+  SaveModal("find-text", [&] { ui::RunFindTextWindow(&frame, desktop, trawlexIni, find); });
+  const results::LineCopyRequest hit = results::LineCopyRequestFor(results->run().results()[1]);
+  SaveModal("line-copy", [&] { ui::RunLineCopyWindow(&frame, desktop, trawlexIni, hit); });
 }
 
 }  // namespace
@@ -133,6 +166,7 @@ int main(int argc, char** argv) {
         Save(*window, "multi-search");
       }
     }
+    SaveHitWindows(frame, desktop);
     QApplication::quit();
   });
   return QApplication::exec();
