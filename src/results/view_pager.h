@@ -6,7 +6,11 @@
 //
 // Lines are the text reader's: a line ends at CR LF or a lone LF, tabs are expanded, Ctrl-Z
 // ends the text, and a line is a row whole however long. Every row keeps its position: the
-// 1-based byte position of its first byte, as RQ:PTR counts it.
+// 1-based byte position of its first byte, as RQ:PTR counts it. Reading down stops at a
+// Ctrl-Z. The end of the file is its size: End() backs up from there, and a Ctrl-Z met on the
+// way ends the text (so a file closed with a Ctrl-Z ends at its last line); a Ctrl-Z further
+// up than one page is not seen and the lines after it show, since finding it would mean
+// reading the whole file.
 //
 // The file is opened once and read through that descriptor with positioned reads, so a file
 // of any size pages at once and memory follows the page. When a read fails (the file vanished,
@@ -55,6 +59,8 @@ class ViewPager {
   const std::vector<ViewRow>& rows() const { return rows_; }
 
   // The start of the line `count` lines above the line that starts at `position`, or 1.
+  // The end of the text counts as a line start (so End() shows the last lines whether or
+  // not the file ends with a line feed), and a Ctrl-Z met on the way ends the text there.
   std::int64_t BackUp(std::int64_t position, int count = 1);
 
   // Each of these gives false when a read failed; the page is then left as it was.
@@ -73,7 +79,10 @@ class ViewPager {
   std::optional<std::int64_t> Find(const FindRecord& find, std::int64_t start,
                                    FindDirection direction);
 
-  // Why the last failing call failed.
+  // Why the last call failed: every call that reads clears it first. A file that became
+  // shorter than the pager last saw it fails the call ("Handle EOF"): its positions no
+  // longer hold. When backing up cannot read, the message "Error backing up in DOS " is
+  // shown as well and the call fails (BackUp itself then gives 1).
   const runtime::OsError& error() const { return error_; }
 
   // The line that starts at `position`, or nothing when none starts there (or on a read
@@ -82,6 +91,16 @@ class ViewPager {
 
  private:
   struct Impl;
+  // Checks the file is still open and not shorter than last seen; notes a grown size.
+  bool FileStillWhole();
+  std::optional<std::int64_t> BackUpOrFail(std::int64_t position, int count);
+  // Up to `count` rows from the line at `position` (after it, with `skipFirst`).
+  bool ReadRows(std::int64_t position, int count, bool skipFirst, std::vector<ViewRow>& rows);
+  bool FillChecked(std::int64_t position);
+  bool MoveDown(int lines);
+  std::optional<std::int64_t> FindUp(const FindRecord& find, std::int64_t start);
+  std::optional<std::int64_t> FindDown(const FindRecord& find, std::int64_t start);
+
   runtime::Desktop& desktop_;
   int rowsPerPage_;
   std::int64_t fileSize_ = 0;
