@@ -424,7 +424,10 @@ bool QtDesktop::RunProgram(const std::string& program, const std::vector<std::st
 }
 
 runtime::OsError QtDesktop::StartProgram(const runtime::ProgramStart& start) {
-  return runtime::OsErrorOf(SpawnDetached(start.program, start.arguments, start.workingDirectory));
+  const int failure = SpawnDetached(start.program, start.arguments, start.workingDirectory);
+  // errno 0 is no failure, though its Windows-style code is not 0.
+  if (failure == 0) return {};
+  return runtime::OsErrorOf(failure);
 }
 
 bool QtDesktop::OpenWithSystem(const std::string& path, const std::string& action) {
