@@ -20,9 +20,13 @@
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 
+class QFont;
+class QLayout;
+
 namespace trawlex::runtime {
 class Desktop;
-}
+struct OsError;
+}  // namespace trawlex::runtime
 
 namespace trawlex::ui {
 
@@ -50,12 +54,58 @@ class ViewFileWindow final : public QWidget {
   int resultsSlot() const { return resultsSlot_; }
   const results::ViewParams& params() const { return params_; }
 
+  QSize sizeHint() const override;  // the designed size
+
  protected:
   bool event(QEvent* event) override;  // program events 0x450, 0x451, 0x457, 0x459, 0x45B, 0x45D
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Parts;
+
+  // The window and its link (view_file_window.cpp).
+  void BuildMenus();
+  QWidget* BuildListTab();
+  QWidget* BuildTextTab();
+  QLayout* BuildButtons();
+  void Connect();
+  void ShowTitles();
+  void ShowLink();
+  void BreakLink();
+  void ActivateResults();
+  void ShowTab(int index);
+
+  // Font and placement (view_file_look.cpp).
+  void LoadFont();
+  void ChangeFont();
+  void SaveFont();
+  void ApplyFont(const QFont& font);
+  void SavePlacement();
+  void Place();
+
+  // The page (view_file_paging.cpp).
+  void Load();
+  void Fail(const runtime::OsError& error);
+  void Move(int move);  // a PageMove
+  void ShowPage(int selectedRow);
+  void ResizePage(int rows);
+  void ScrollAction(int action);
+  void ScrollTo(int value);
+  void SyncScrollBar();
+  bool HitMoved();
+
+  // Acting on the page (view_file_actions.cpp).
+  void FindWithWindow();
+  void Search(bool up, bool askWhenNotFound);
+  void ShowFindState();
+  void SearchForSelection();
+  void HelpOnWord();
+  void EditFile();
+  void RowPopup(const QPoint& globalPosition);
+  void CopyRow(bool withoutComment);
+  std::string CurrentRowText() const;
+
   results::ViewParams params_;
   ViewerContext context_;
   int resultsSlot_ = 0;
