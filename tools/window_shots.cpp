@@ -12,12 +12,12 @@
 #include <functional>
 #include <iostream>
 
+#include "results/line_copy_texts.h"
 #include "shell/favourites.h"
 #include "shell/preferences.h"
 #include "shell/recent_store.h"
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
-#include "results/line_copy_texts.h"
 #include "ui/find_text_window.h"
 #include "ui/format_list_view.h"
 #include "ui/line_copy_window.h"

@@ -1,8 +1,5 @@
 #include "ui/main_frame.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -17,6 +14,8 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
+#include <filesystem>
 
 #include "engine/prefetcher.h"
 #include "results/look_file.h"
@@ -29,10 +28,10 @@
 #include "shell/store_messages.h"
 #include "shell/window_placement.h"
 #include "ui/about_window.h"
-#include "ui/qt_text.h"
-#include "ui/qt_window_geometry.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
+#include "ui/qt_text.h"
+#include "ui/qt_window_geometry.h"
 #include "ui/results_window.h"
 #include "ui/saved_search_windows.h"
 #include "ui/search_input_window.h"
@@ -53,7 +52,7 @@ class SearchDialogParts final : public QObject {
                     shell::SearchListWindows& windows, const shell::SettingsFiles& files,
                     shell::DialogMode mode)
       : session(saved, recent, desktop, windows,
-                mode == shell::DialogMode::Edit ? shell::SessionMode::Edit
+                mode == shell::DialogMode::Edit        ? shell::SessionMode::Edit
                 : mode == shell::DialogMode::Prefilled ? shell::SessionMode::Prefilled
                                                        : shell::SessionMode::Normal),
         model(files, frame.preferences(), desktop, session, mode) {}
@@ -389,7 +388,9 @@ int MainFrame::StartMultiSearchEntry(const engine::SearchSpec& request, int /*mo
 void MainFrame::OpenMultiSearch(const engine::SearchSpec& request) {
   MultiSearchWindow* window = MultiSearchWindow::Open(
       request, desktop_,
-      [this](const engine::SearchSpec& entry, int mode) { return StartMultiSearchEntry(entry, mode); },
+      [this](const engine::SearchSpec& entry, int mode) {
+        return StartMultiSearchEntry(entry, mode);
+      },
       this);
   if (!window) return;
   QMdiSubWindow* sub = mdi_->addSubWindow(window);

@@ -13,8 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QShortcut>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,13 +30,13 @@
 #include "results/run_texts.h"
 #include "runtime/desktop.h"
 #include "runtime/fixed_text.h"
+#include "shell/window_placement.h"
 #include "ui/format_list_model.h"
 #include "ui/format_list_view.h"
 #include "ui/line_copy_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
-#include "shell/window_placement.h"
 #include "ui/view_file_window.h"
 #include "ui/window_registry.h"
 
@@ -110,7 +110,6 @@ std::string FilePopupText(const std::string& directory, const std::string& name)
          "Open\tAlt+Dbl-Click|ShellExecute Edit";
 }
 
-
 }  // namespace
 
 ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowContext context,
@@ -137,9 +136,9 @@ ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowCon
 
   auto* bottom = new QHBoxLayout;
   stop_ = Button("Stop", nullptr, this);
-  auto* edit = Button("&Edit File",
-                      "Load the selected file into your editor\nOr Shift+Double-Click on the line",
-                      this);
+  auto* edit =
+      Button("&Edit File",
+             "Load the selected file into your editor\nOr Shift+Double-Click on the line", this);
   auto* view = Button("&View",
                       "Open file viewer with selected file\nOr Double-Click on the line\nOr "
                       "Ctrl+Double-Click to open file view in a new thread",
@@ -240,7 +239,9 @@ QWidget* ResultsWindow::BuildResultsTab() {
   auto* layout = new QVBoxLayout(page);
   resultsList_ = MakeList(
       page, resultsModel_, [this] { return run_->results().size(); },
-      [this](std::size_t row, int field) { return results::ResultField(run_->results()[row], field); },
+      [this](std::size_t row, int field) {
+        return results::ResultField(run_->results()[row], field);
+      },
       {});
   resultsList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(resultsList_, &QWidget::customContextMenuRequested, this,
@@ -352,7 +353,9 @@ QWidget* ResultsWindow::BuildPathTab() {
   layout->addWidget(specLabel_);
   pathList_ = MakeList(
       page, pathModel_, [this] { return run_->dirs().size(); },
-      [this](std::size_t row, int field) { return results::ScanDirField(run_->dirs()[row], field); },
+      [this](std::size_t row, int field) {
+        return results::ScanDirField(run_->dirs()[row], field);
+      },
       results::kPathListFormat);
   connect(pathList_, &QAbstractItemView::doubleClicked, this,
           [this] { ListDoubleClicked(kPathTab); });
@@ -360,7 +363,10 @@ QWidget* ResultsWindow::BuildPathTab() {
   return page;
 }
 
-void ResultsWindow::ApplyLook(int look) { ApplyLookResult(looks_.Apply(look)); RebuildLookMenus(); }
+void ResultsWindow::ApplyLook(int look) {
+  ApplyLookResult(looks_.Apply(look));
+  RebuildLookMenus();
+}
 
 void ResultsWindow::ApplyLookResult(const results::AppliedLook& applied) {
   resultsModel_->SetFormat(ParsedOrEmpty(applied.format));
@@ -397,7 +403,9 @@ bool ResultsWindow::Start() {
   return true;
 }
 
-bool ResultsWindow::running() const { return run_->state() == engine::RunState::Running; }
+bool ResultsWindow::running() const {
+  return run_->state() == engine::RunState::Running;
+}
 
 void ResultsWindow::StartTicking() {
   stop_->setEnabled(true);
@@ -512,7 +520,8 @@ void ResultsWindow::ResultsPopup(const QPoint& where) {
   if (running()) return;  // the gestures rest while a search runs
   auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
   const std::string text = ResultsPopupText(looks_.Menus().popupText);
-  const int choice = desktop ? desktop->PopupMenuAt(text, where) : context_.desktop->PopupMenu(text);
+  const int choice =
+      desktop ? desktop->PopupMenuAt(text, where) : context_.desktop->PopupMenu(text);
   if (choice >= kFirstLookChoice && choice < kFirstLookChoice + results::kLookCount) {
     ApplyLook(choice - kFirstLookChoice + 1);
     return;
@@ -581,7 +590,9 @@ void ResultsWindow::SavePlacement() {
   shell::SaveWindowPosition(geometry, context_.files.trawlexIni, shell::kSearchResultsSection);
 }
 
-QString ResultsWindow::statusText() const { return status_->text(); }
+QString ResultsWindow::statusText() const {
+  return status_->text();
+}
 
 bool ResultsWindow::event(QEvent* event) {
   if (event->type() != ProgramEvent::EventType()) return QWidget::event(event);
@@ -627,6 +638,8 @@ void ResultsWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void ResultsWindow::contextMenuEvent(QContextMenuEvent* event) { event->ignore(); }
+void ResultsWindow::contextMenuEvent(QContextMenuEvent* event) {
+  event->ignore();
+}
 
 }  // namespace trawlex::ui

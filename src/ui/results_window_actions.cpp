@@ -30,7 +30,9 @@ QWidget* HostOf(QWidget* window) {
 
 }  // namespace
 
-ViewFileWindow* ResultsWindow::linkedViewer() const { return viewer_; }
+ViewFileWindow* ResultsWindow::linkedViewer() const {
+  return viewer_;
+}
 
 std::size_t ResultsWindow::SelectedHitRow() const {
   const std::size_t row = resultsList_->currentRecord();
@@ -118,8 +120,8 @@ void ResultsWindow::OpenViewer(const results::ViewParams& params, bool linked) {
   context.files = context_.files;
   context.preferences = context_.preferences;
   context.startSearch = context_.startSearch;
-  auto* viewer = new ViewFileWindow(params, std::move(context),
-                                    linked ? AppWindows().SlotOf(this) : 0);
+  auto* viewer =
+      new ViewFileWindow(params, std::move(context), linked ? AppWindows().SlotOf(this) : 0);
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   if (AppWindows().Open(viewer, WindowKind::Viewer) == 0) {
     runtime::Tell(*context_.desktop, "No window slot is free.", "Search", runtime::Icon::Warning);
@@ -166,8 +168,8 @@ void ResultsWindow::ExploreSelected(results::ExploreAction action) {
 void ResultsWindow::CommandPromptAtSelected() {
   const std::string path = SelectedPath();
   if (path.empty()) return;
-  results::CommandPromptHere(*context_.desktop,
-                             results::DirectoryWithoutSlash(results::SplitFullName(path).directory));
+  results::CommandPromptHere(
+      *context_.desktop, results::DirectoryWithoutSlash(results::SplitFullName(path).directory));
 }
 
 void ResultsWindow::CopySelectedLine() {

@@ -25,8 +25,9 @@ namespace {
 class ResultsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(TRAWLEX_SAMPLES_DIR) / "../share/VAVADUD2.INI.Shipped",
-                               tree.root() / "VavaDud2.INI");
+    std::filesystem::copy_file(
+        std::filesystem::path(TRAWLEX_SAMPLES_DIR) / "../share/VAVADUD2.INI.Shipped",
+        tree.root() / "VavaDud2.INI");
   }
 
   // A window on the sample tree, its run finished.
@@ -204,8 +205,8 @@ TEST_F(ResultsWindowTest, PopupActionsActOnTheSelectedHit) {
   EXPECT_EQ(desktop.programsStarted.back().arguments.back(), runs.back());
   popup(12);
   popup(13);
-  EXPECT_EQ(desktop.opened, (std::vector<std::pair<std::string, std::string>>{
-                                {path, "open"}, {path, "edit"}}));
+  EXPECT_EQ(desktop.opened,
+            (std::vector<std::pair<std::string, std::string>>{{path, "open"}, {path, "edit"}}));
   popup(9);
   ASSERT_EQ(desktop.shownInFileManager.size(), 1u);
   EXPECT_EQ(desktop.shownInFileManager[0],
