@@ -15,12 +15,12 @@ struct ResultLine {
   SharedText file;              // RQ:FILE: the file's display name, lower case (68)
   SharedText subdir;            // RQ:SUBDIR: the directory's display name (12)
   std::uint32_t lineNo = 0;     // RQ:LINENO, from 1
+  char blank = ' ';             // RQ:BLANK: 'x' flags a line a test delete would remove
   SharedText location;          // RQ:LOCATION (80), or "MAP"
   std::string text;             // RQ:TEXT: blank runs reduced to one blank, at most 199
   std::int64_t ptr = 0;         // RQ:PTR: 1-based byte position of the line in the file
   std::uint32_t subdirNum = 0;  // RQ:SUBDIRNUM: 1 is the starting directory
   SharedText path;              // the file's full path on disk, for every access to it
-  // RQ:BLANK is always blank and not stored.
 };
 
 inline constexpr std::size_t kResultTextWidth = 199;

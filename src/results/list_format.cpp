@@ -607,6 +607,8 @@ FieldValue ResultField(const engine::ResultLine& line, int field) {
       return line.subdir.str();
     case 3:
       return static_cast<std::int64_t>(line.lineNo);
+    case 4:
+      return std::string(1, line.blank);
     case 5:
       return line.location.str();
     case 6:
@@ -616,7 +618,7 @@ FieldValue ResultField(const engine::ResultLine& line, int field) {
     case 8:
       return static_cast<std::int64_t>(line.subdirNum);
     default:
-      return std::string();  // 4: the blank field
+      return std::string();
   }
 }
 

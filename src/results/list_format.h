@@ -159,8 +159,8 @@ std::string FormatField(std::string_view picture, const FieldValue& value);
 
 // The record fields the three lists address, numbered from 1 in record order. A number
 // beyond the record gives an empty text.
-//   ResultLine: 1 file, 2 subdirectory, 3 line, 4 blank, 5 location, 6 text, 7 position,
-//               8 directory number.
+//   ResultLine: 1 file, 2 subdirectory, 3 line, 4 blank ("x" on a line a test delete flagged),
+//               5 location, 6 text, 7 position, 8 directory number.
 //   FileEntry:  1 name, 2 date, 3 time, 4 size, 5 found count, 6 subdirectory, 7 mark,
 //               8 directory number, 9 file kind.
 //   ScanDirEntry: 1 path, 2 files, 3 found count, 4 level, 5 short name (display name).
