@@ -74,6 +74,8 @@ class SearchRun {
   const SearchSpec& request() const { return request_; }
   const SearchWork& work() const { return prepared_.work; }
   const SearchCounts& counts() const { return counts_; }
+  // The Files list was pruned by hand: FILESFINDCNT counts the entries with hits that remain.
+  void FilesPruned(std::int64_t filesWithHits) { counts_.filesFindCnt = filesWithHits; }
   // While running: the file being searched. While loading: the directory being listed
   // (lower-cased, as the directory list shows it); empty otherwise.
   const ScanPosition& scanning() const { return scanning_; }

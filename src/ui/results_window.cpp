@@ -67,9 +67,11 @@ results::ListFormat ParsedOrEmpty(std::string_view text) {
   return parsed.format ? std::move(*parsed.format) : results::ListFormat();
 }
 
-// The results popup's choices; pruning's two items are shown disabled until it comes.
+// The results popup's choices.
 enum ResultsChoice {
-  kChoiceCopyLine = 3,
+  kChoiceFindAndDelete = 1,
+  kChoiceDeleteMenu,
+  kChoiceCopyLine,
   kChoiceShowFileName,
   kChoiceView,
   kChoiceEdit,
@@ -84,7 +86,7 @@ enum ResultsChoice {
 };
 
 std::string ResultsPopupText(const std::string& lookPopup) {
-  return "~Find and Delete...\tCtrl+Delete|~Delete Menu...\tAlt+Delete|-|Copy Result "
+  return "Find and Delete...\tCtrl+Delete|Delete Menu...\tAlt+Delete|-|Copy Result "
          "Line...\tCtrl+C|Show File Name/Path...|-|View File\tDbl-Click|Edit "
          "File\tShift+Dbl-Click|File Options{Edit Related File|Edit All Files|-|Explore 2 "
          "Pane|Explore 1 Pane|Command Prompt Here|-|ShellExecute Open\tAlt+Dbl-Click|"
@@ -250,11 +252,15 @@ QWidget* ResultsWindow::BuildResultsTab() {
           [this] { ListDoubleClicked(kResultsTab); });
   connect(resultsList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { FollowSelection(); });
-  for (const QKeySequence& keys :
-       {QKeySequence(QKeySequence::Copy), QKeySequence(Qt::Key_Insert)}) {
-    auto* copy = new QShortcut(keys, resultsList_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(copy, &QShortcut::activated, this, [this] { CopySelectedLine(); });
-  }
+  AddListKey(QKeySequence::Copy, [this] { CopySelectedLine(); });
+  AddListKey(Qt::Key_Insert, [this] { CopySelectedLine(); });
+  AddListKey(Qt::Key_Delete, [this] { DeleteSelectedLine(); });
+  AddListKey(Qt::ALT | Qt::Key_Delete, [this] {
+    const QRect row = resultsList_->visualRect(resultsList_->currentIndex());
+    DeleteMenu(resultsList_->viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()));
+  });
+  AddListKey(Qt::CTRL | Qt::Key_Delete,
+             [this] { RunDeleteChoice(results::DeleteChoice::FindAndDelete, false); });
   layout->addWidget(resultsList_, 1);
 
   auto* statusRow = new QHBoxLayout;
@@ -275,7 +281,7 @@ QWidget* ResultsWindow::BuildResultsTab() {
   auto* remove = Button("&Delete...", "Delete Results Lines Menu", page);
   parms_ = Button("&Parms...", nullptr, page);
   auto* print = Button("Pri&nt...", "Results: Print, Copy or Save to File", page);
-  remove->setEnabled(false);  // pruning comes later
+  connect(remove, &QPushButton::clicked, this, [this, remove] { DeleteMenu(MenuPlace(*remove)); });
   connect(refresh_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Refresh); });
   connect(again_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Again); });
   connect(parms_, &QPushButton::clicked, this, [this] { EditParameters(); });
@@ -322,11 +328,9 @@ QWidget* ResultsWindow::BuildFilesTab() {
   resultsCheck_->setToolTip(
       tr("When double clicking on a file where results\nwere found, start showing the file at "
          "the first\nresult line."));
-  remove->setEnabled(false);  // pruning comes later
-  connect(unmark, &QPushButton::clicked, this, [this] {
-    for (engine::FileEntry& file : run_->files()) file.mark = 0;
-    filesModel_->Reset();
-  });
+  connect(remove, &QPushButton::clicked, this,
+          [this, remove] { FilesDeleteMenu(MenuPlace(*remove)); });
+  connect(unmark, &QPushButton::clicked, this, [this] { UnmarkFiles(); });
   connect(reload_, &QPushButton::clicked, this, [this] {
     run_->ReLoad();
     RefreshLists();
@@ -527,6 +531,12 @@ void ResultsWindow::ResultsPopup(const QPoint& where) {
     return;
   }
   switch (choice) {
+    case kChoiceFindAndDelete:
+      RunDeleteChoice(results::DeleteChoice::FindAndDelete, false);
+      break;
+    case kChoiceDeleteMenu:
+      DeleteMenu(where);
+      break;
     case kChoiceCopyLine:
       CopySelectedLine();
       break;

@@ -12,12 +12,14 @@
 #include <optional>
 
 #include "engine/edit_answer.h"
-#include "results/file_manager.h"
-#include "results/shell_open.h"
 #include "engine/search_run.h"
+#include "results/delete_menu.h"
+#include "results/file_manager.h"
+#include "results/find_and_delete.h"
 #include "results/list_format.h"
-#include "results/view_params.h"
 #include "results/look_file.h"
+#include "results/shell_open.h"
+#include "results/view_params.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 
@@ -132,6 +134,19 @@ class ResultsWindow final : public QWidget {
   // The full path of the selected hit (Results tab) or file (Files tab); empty when none.
   std::string SelectedPath() const;
   std::size_t SelectedHitRow() const;
+  // Pruning: the Delete menus of both lists, Find and Delete and the Delete key.
+  void DeleteMenu(const QPoint& where);
+  void RunDeleteChoice(results::DeleteChoice choice, bool keep);
+  void DeleteSelectedLine();
+  void FilesDeleteMenu(const QPoint& where);
+  void UnmarkFiles();
+  void AfterDeletion(std::size_t selectedRow);
+  void AfterFilesDeletion(std::size_t selectedRow);
+  // Where a menu opened by `button` shows: at the mouse when it clicked the button, else
+  // below the button.
+  static QPoint MenuPlace(const QWidget& button);
+  // A key of the results list.
+  void AddListKey(const QKeySequence& keys, const std::function<void()>& action);
   void SavePlacement();
   bool running() const;
 
@@ -165,7 +180,8 @@ class ResultsWindow final : public QWidget {
   std::vector<QAction*> lookActions_;
   QTimer* timer_ = nullptr;
   QElapsedTimer sinceShown_;
-  QPointer<ViewFileWindow> viewer_;  // the linked viewer
+  QPointer<ViewFileWindow> viewer_;             // the linked viewer
+  results::FindAndDeleteRecord findAndDelete_;  // the last Find and Delete, for this window
 };
 
 }  // namespace trawlex::ui

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "support/scripted_desktop.h"
@@ -17,6 +18,7 @@
 #include "ui/format_list_model.h"
 #include "ui/format_list_view.h"
 #include "ui/view_file_window.h"
+#include "ui/widget_lookup.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
@@ -222,6 +224,45 @@ TEST_F(ResultsWindowTest, PopupActionsActOnTheSelectedHit) {
   Send(*window, kEventPartnerClosed);
   EXPECT_EQ(window->linkedViewer(), nullptr);
   delete viewer.data();
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The Delete menu (from the results popup), the Delete key and the Files list's Delete menu
+// prune the window's lists; the status line and the counters follow.
+TEST_F(ResultsWindowTest, DeleteMenusAndTheDeleteKeyPruneTheLists) {
+  auto window = Finished("stock");
+  test::ShowActive(*window);
+  FormatListView& list = window->resultsList();
+  const auto& results = window->run().results();
+  const std::size_t total = results.size();
+  list.SelectRecord(0);
+  const std::string file = results[0].path.str();
+  const auto ofFile = static_cast<std::size_t>(std::count_if(
+      results.begin(), results.end(), [&](const auto& line) { return line.path.str() == file; }));
+  desktop.menuChoices = {2, 5};  // "Delete Menu...", then "File.ext"
+  emit list.customContextMenuRequested(QPoint(1, 1));
+  EXPECT_TRUE(desktop.menus.back().starts_with("Delete Menu (Ctrl=Keep)\tAlt+Delete|-|"));
+  ASSERT_EQ(results.size(), total - ofFile);
+  EXPECT_EQ(window->statusText().toStdString(), std::to_string(window->run().counts().findCnt) +
+                                                    " found, " + std::to_string(results.size()) +
+                                                    " remaining");
+  EXPECT_EQ(list.currentRecord(), 0u);
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Delete);
+  EXPECT_EQ(results.size(), total - ofFile - 1);
+
+  window->tabs().setCurrentIndex(1);
+  window->filesList().SelectRecord(0);
+  const auto& files = window->run().files();
+  const auto withHits = static_cast<std::size_t>(
+      std::count_if(files.begin(), files.end(), [](const auto& f) { return f.count != 0; }));
+  desktop.menuChoices = {2};  // "Found Count = 0"
+  for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    if (button->text() == "&Delete..." && button->isVisible()) button->click();
+  }
+  EXPECT_TRUE(desktop.menus.back().starts_with("Delete File List Menu|-|Found Count = 0|"));
+  EXPECT_EQ(files.size(), withHits);
+  EXPECT_EQ(window->run().counts().filesFindCnt, static_cast<std::int64_t>(withHits));
   EXPECT_TRUE(desktop.messages.empty());
 }
 
