@@ -18,6 +18,7 @@
 #include "shell/recent_store.h"
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
+#include "ui/find_and_delete_window.h"
 #include "ui/find_text_window.h"
 #include "ui/format_list_view.h"
 #include "ui/line_copy_window.h"
@@ -52,6 +53,17 @@ void SaveModal(const char* name, const std::function<void()>& open,
     if (fill) fill(*window);
     Save(*window, name);
     window->close();
+  });
+  open();
+}
+
+// Shows a popup menu opened by `open` long enough to render it, then closes it.
+void SavePopup(const char* name, const std::function<void()>& open) {
+  QTimer::singleShot(600, [name] {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) return;
+    Save(*popup, name);
+    popup->close();
   });
   open();
 }
@@ -106,6 +118,20 @@ void SaveHitWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
   SaveModal("find-text", [&] { ui::RunFindTextWindow(&frame, desktop, trawlexIni, find); });
   const results::LineCopyRequest hit = results::LineCopyRequestFor(results->run().results()[1]);
   SaveModal("line-copy", [&] { ui::RunLineCopyWindow(&frame, desktop, trawlexIni, hit); });
+
+  const engine::ResultLine& line = results->run().results()[1];
+  const ui::FindAndDeleteSource source{line.text, line.location.str(), line.subdir.str(),
+                                       line.file.str()};
+  results::FindAndDeleteRecord record;
+  record.find.findText = "Stock";
+  SaveModal("find-and-delete", [&] {
+    ui::RunFindAndDeleteWindow(&frame, desktop, trawlexIni, true, source, record);
+  });
+  for (QPushButton* button : results->findChildren<QPushButton*>()) {
+    if (button->text() == "&Delete..." && button->isVisible()) {
+      SavePopup("delete-menu", [button] { button->click(); });
+    }
+  }
 }
 
 }  // namespace
