@@ -83,6 +83,20 @@ expect 0 $'a.txt:1::x = kmn\nSub/b.vlw:2:: call kmn(1)' -- search -q -r -1 -f '*
 expect 0 'Sub/b.vlw:2:: call kmn(1)' -- search -q -r -X 'kmn\(' "$tree"
 expect 0 "{\"path\":\"$tree/a.txt\",\"file\":\"a.txt\",\"subdir\":\"\",\"subdirnum\":1,\"line\":2,\"location\":\"\",\"text\":\"KMN y\",\"ptr\":10}" -- search -q --format json -f '*.txt' '^kmn' -X "$tree"
 expect 1 '' -- search -q nothinglikethis "$tree"
+# The export formats: the text file's layout (CR LF lines, the directory as the results window
+# shows it, in lower case) and the tab-separated clipboard heading; the clock is fixed. The
+# summary's seconds vary, so its number is left out of the comparison.
+lower_tree=$(printf '%s' "$tree/" | tr 'A-Z' 'a-z')
+got=$("$trawl" search -q --format text --clock '2024-03-05 13:07' kmn "$tree" | sed 's/ in [0-9.]* seconds/ in N seconds/')
+want=$(printf '%s\r\n' "Trawlex Results 03/05/24  1:07PM" "Find: kmn" "Options:" \
+  "--------------------------------------------------------------------------------" "" \
+  "Dir: $lower_tree" "" "a.txt" "       1  x = kmn" "" "a.txt" "       2  KMN y" "" \
+  "c.bak" "       1  kmn" "" "3 lines reported, 3 originally found in N seconds, searched 27 bytes")
+same "trawl search --format text" "$got" "$want"
+got=$("$trawl" search -q --format tsv --clock '2024-03-05 13:07' kmn "$tree" | sed -n '4p;8p')
+same "trawl search --format tsv" "$got" $'File\tLine#\tLocation\tText\r\na.txt\t1\t\tx = kmn\r'
+expect 1 '' -- search -q --format spaces nothinglikethis "$tree"
+expect 2 '' -- search --format text --clock '2024-02-30 10:00' kmn "$tree"
 expect 2 '' -- search '   ' "$tree"
 expect 2 '' -- search kmn "$tree/missing"
 expect 2 '' -- search --levels 300 kmn "$tree"
@@ -148,6 +162,7 @@ fi
 # Output that cannot be written is an error for every command.
 expect_write_error search kmn "$tree"
 expect_write_error search --format json kmn "$tree"
+expect_write_error search --format text kmn "$tree"
 expect_write_error search --help
 expect_write_error regex explain 'ab*c'
 expect_write_error match regex a a

@@ -1,8 +1,12 @@
 #include "hit_output.h"
 
 #include <ostream>
+#include <vector>
 
+#include "commands.h"
 #include "json_text.h"
+#include "results/results_clipboard.h"
+#include "results/results_text_file.h"
 #include "terminal_text.h"
 
 namespace trawlex::app {
@@ -86,6 +90,46 @@ void HitPrinter::Flush() {
   if (buffer_.empty()) return;
   out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
   buffer_.clear();
+}
+
+}  // namespace trawlex::app
+
+namespace trawlex::app {
+namespace {
+
+// Message texts break lines at '|'; a terminal line reads them better as "; ".
+std::string OneLineMessage(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    if (c == '|') {
+      line += "; ";
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+bool WriteExport(std::ostream& out, std::ostream& err, OutputFormat format,
+                 const results::ExportSource& source) {
+  if (source.results.empty()) return !out.fail();
+  if (format == OutputFormat::Text) {
+    // Streamed in pieces: the text of a large run never sits in memory whole.
+    const results::ExportSink sink = [&out](std::string_view piece) {
+      return !out.write(piece.data(), static_cast<std::streamsize>(piece.size())).fail();
+    };
+    results::WriteResultsText(source, sink, false);
+    return !out.fail();
+  }
+  const auto layout =
+      format == OutputFormat::Tsv ? results::ClipboardLayout::Tabs : results::ClipboardLayout::Spaces;
+  std::vector<runtime::Message> overflows;
+  const std::string text = results::ClipboardText(source, layout, &overflows);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  for (const runtime::Message& message : overflows) PrintError(err, OneLineMessage(message.text));
+  return !out.fail();
 }
 
 }  // namespace trawlex::app

@@ -1,5 +1,6 @@
 #pragma once
-// Printing the hits of `trawl search`: grep-like lines or JSON objects, one per hit.
+// Printing the hits of `trawl search`: grep-like lines or JSON objects, one per hit, or
+// after the run one of the results window's exports.
 
 #include <iosfwd>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "engine/file_set.h"
 #include "engine/result_line.h"
+#include "results/export_source.h"
 #include "search_options.h"
 
 namespace trawlex::app {
@@ -47,5 +49,11 @@ class HitPrinter {
   std::string pathName_;  // the file whose path `path_` holds: its directory and real name
   std::string path_;
 };
+
+// Writes the export `format` names (text, spaces or tsv) of the finished run's results to
+// `out` through the same writers the results window uses; messages of a clipboard text that
+// stopped short go to `err`. Nothing for no results. False when `out` failed.
+bool WriteExport(std::ostream& out, std::ostream& err, OutputFormat format,
+                 const results::ExportSource& source);
 
 }  // namespace trawlex::app

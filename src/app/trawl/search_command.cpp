@@ -105,13 +105,18 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   HitPrinter printer(out, *options);
   engine::RunOptions runOptions;
   runOptions.workers = engine::Prefetcher::DefaultWorkers();
-  runOptions.keepResults = false;  // printed as they come: memory stays flat
   runOptions.fileDetails = engine::FileDetails::NamesOnly;  // sizes and dates are never shown
-  runOptions.onResult = [&printer, &running](const engine::ResultLine& hit,
-                                             const engine::FileEntry& file) {
-    // Output that cannot be written ends the search: nobody would see the rest.
-    if (!printer.Print(hit, file, running->dirs()[file.subdirNum - 1])) running->Stop();
-  };
+  // The exports need the whole results at the end; grep and JSON lines are printed as they
+  // come, so memory stays flat.
+  const bool exporting = IsExportFormat(options->format);
+  runOptions.keepResults = exporting;
+  if (!exporting) {
+    runOptions.onResult = [&printer, &running](const engine::ResultLine& hit,
+                                               const engine::FileEntry& file) {
+      // Output that cannot be written ends the search: nobody would see the rest.
+      if (!printer.Print(hit, file, running->dirs()[file.subdirNum - 1])) running->Stop();
+    };
+  }
   engine::SearchRun run(options->request, settings, questions, engine::StandardTrackers(),
                         runOptions);
   running = &run;
@@ -120,6 +125,11 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
     }
   }
   printer.Flush();
+  if (exporting) {
+    const results::ExportSource source{run.results(), run.dirs(), run.request(), run.counts(),
+                                       options->clock.value_or(results::ExportClockNow())};
+    WriteExport(out, err, options->format, source);
+  }
   if (!out.flush()) return kExitUsage;  // main names the write error
   if (!options->quiet && run.state() == engine::RunState::Finished && !run.files().empty()) {
     err << Shown(err, results::SummaryText(run)) << "\n";

@@ -1,10 +1,13 @@
 #include "search_options.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <string_view>
 #include <functional>
 #include <map>
 
 #include "engine/label_modes.h"
+#include "runtime/pictures.h"
 
 namespace trawlex::app {
 
@@ -35,6 +38,11 @@ const char* const kSearchUsage =
     "                       json: one object per hit (path, file, subdir, subdirnum, line,\n"
     "                       location, text, ptr); a field that is not UTF-8 is written\n"
     "                       as {\"bytes\":\"BASE64\"}\n"
+    "                       text: the results as Save Results to Text File writes them\n"
+    "                       (CR LF lines); spaces, tsv: the clipboard text of Copy Results\n"
+    "                       to Clipboard, aligned with spaces or tab-separated\n"
+    "      --clock \"YYYY-MM-DD HH:MM\"  the date and time in the header of text, spaces\n"
+    "                       and tsv (default: now)\n"
     "  -0, --null           grep format: a NUL byte instead of the ':' after RELPATH\n"
     "      --on-error P     a file that cannot be opened: ignore (default), remove, stop\n"
     "  -q, --quiet          no summary line\n"
@@ -128,6 +136,7 @@ class Parser {
     if (arg == "--format") return Value(arg, value) && SetFormat(value);
     if (arg == "--on-error") return Value(arg, value) && SetPolicy(value);
     if (arg == "--saved") return Value(arg, options_.savedName);
+    if (arg == "--clock") return Value(arg, value) && SetClock(value);
     Fail("unknown option '" + arg + "'");
     return false;
   }
@@ -176,10 +185,48 @@ class Parser {
       options_.format = OutputFormat::Grep;
     } else if (value == "json") {
       options_.format = OutputFormat::Json;
+    } else if (value == "text") {
+      options_.format = OutputFormat::Text;
+    } else if (value == "spaces") {
+      options_.format = OutputFormat::Spaces;
+    } else if (value == "tsv") {
+      options_.format = OutputFormat::Tsv;
     } else {
-      Fail("--format is grep or json");
+      Fail("--format is grep, json, text, spaces or tsv");
       return false;
     }
+    return true;
+  }
+
+  // "YYYY-MM-DD HH:MM", every digit present.
+  static bool ReadClock(const std::string& value, int (&parts)[5]) {
+    static constexpr std::string_view kForm = "9999-99-99 99:99";
+    if (value.size() != kForm.size()) return false;
+    for (std::size_t i = 0; i < kForm.size(); ++i) {
+      const bool digit = value[i] >= '0' && value[i] <= '9';
+      if (kForm[i] == '9' ? !digit : value[i] != kForm[i]) return false;
+    }
+    constexpr std::size_t starts[5] = {0, 5, 8, 11, 14};
+    for (int i = 0; i < 5; ++i) {
+      parts[i] = std::atoi(value.substr(starts[i], i == 0 ? 4 : 2).c_str());
+    }
+    return true;
+  }
+
+  bool SetClock(const std::string& value) {
+    int parts[5] = {};
+    const bool read = ReadClock(value, parts);
+    const auto [year, month, day, hour, minute] = parts;
+    // A day the calendar moves elsewhere (February 30) is no date.
+    const bool realDate = read && year >= 1801 &&
+                          runtime::DateOf(runtime::DayNumber(year, month, day)) ==
+                              runtime::CivilDate{year, month, day};
+    if (!realDate || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
+      Fail("--clock needs a date and time as \"YYYY-MM-DD HH:MM\"");
+      return false;
+    }
+    options_.clock = results::ExportClock{runtime::DayNumber(year, month, day),
+                                          runtime::TimeOf(hour, minute, 0, 0)};
     return true;
   }
 
