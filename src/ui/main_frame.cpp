@@ -32,6 +32,7 @@
 #include "ui/preferences_window.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
+#include "ui/results_report.h"
 #include "ui/results_window.h"
 #include "ui/saved_search_windows.h"
 #include "ui/search_input_window.h"
@@ -152,10 +153,8 @@ void MainFrame::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   connect(file->addAction(tr("Preferences....")), &QAction::triggered, this,
           [this] { RunPreferences(this, preferences_, files_, desktop_); });
-  connect(file->addAction(tr("P&rint Setup...")), &QAction::triggered, this, [this] {
-    QPrinter printer;
-    QPageSetupDialog(&printer, this).exec();
-  });
+  connect(file->addAction(tr("P&rint Setup...")), &QAction::triggered, this,
+          [this] { RunPrintSetup(this); });
   connect(file->addAction(ToQString(shell::kSetFrameTitleItem)), &QAction::triggered, this,
           [this] { SetFrameTitle(); });
   singleThreadLimit_ = file->addAction(tr("Single Thread Limit"));
