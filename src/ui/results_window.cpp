@@ -175,9 +175,14 @@ ResultsWindow::~ResultsWindow() = default;
 void ResultsWindow::BuildMenus(QWidget* host) {
   auto* bar = new QMenuBar(host);
   QMenu* results = bar->addMenu(tr("Result&s"));
-  for (const char* item : {"Report of Results", "Save Results to Text File",
-                           "Save Results to Text File and Edit", "Copy Results to Clipboard"}) {
-    results->addAction(QString::fromUtf8(item))->setEnabled(false);  // the export comes later
+  const std::pair<const char*, ExportCommand> exports[] = {
+      {"Report of Results", ExportCommand::Report},
+      {"Save Results to Text File", ExportCommand::SaveText},
+      {"Save Results to Text File and Edit", ExportCommand::SaveTextAndEdit},
+      {"Copy Results to Clipboard", ExportCommand::CopyToClipboard}};
+  for (const auto& [item, command] : exports) {
+    connect(results->addAction(QString::fromUtf8(item)), &QAction::triggered, this,
+            [this, command = command] { Export(command); });
   }
   connect(results->addAction(tr("Copy Result Line to Clipboard  \tCtrl+C")), &QAction::triggered,
           this, [this] { CopySelectedLine(); });
@@ -285,10 +290,15 @@ QWidget* ResultsWindow::BuildResultsTab() {
   connect(refresh_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Refresh); });
   connect(again_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Again); });
   connect(parms_, &QPushButton::clicked, this, [this] { EditParameters(); });
-  connect(print, &QPushButton::clicked, this, [this] {
-    context_.desktop->PopupMenu(
-        "Print Menu|-|~Print Results Report with Preview|~Save Results to Text File|~Save "
-        "Results to Text File and Edit|~Copy Results to Clipboard");
+  connect(print, &QPushButton::clicked, this, [this, print] {
+    auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
+    const std::string text =
+        "Print Menu|-|Print Results Report with Preview|Save Results to Text File|Save "
+        "Results to Text File and Edit|Copy Results to Clipboard";
+    const int choice =
+        desktop ? desktop->PopupMenuAt(text, MenuPlace(*print)) : context_.desktop->PopupMenu(text);
+    // The title is item 1 and does nothing; the four exports follow in menu order.
+    if (choice >= 2 && choice <= 5) Export(static_cast<ExportCommand>(choice - 2));
   });
   for (QPushButton* b : {refresh_, again_, remove, parms_, print}) buttons->addWidget(b);
   buttons->addStretch(1);

@@ -45,6 +45,9 @@ class ViewFileWindow;
 // viewer of its own that is not linked (Ctrl held).
 enum class ViewGesture { Button, DoubleClick, NewViewer };
 
+// The exports of the results, in the order of the "Result&s" menu.
+enum class ExportCommand { Report, SaveText, SaveTextAndEdit, CopyToClipboard };
+
 // The window's tabs, in order.
 enum ResultsTab { kResultsTab = 0, kFilesTab = 1, kPathTab = 2 };
 
@@ -145,6 +148,8 @@ class ResultsWindow final : public QWidget {
   // Where a menu opened by `button` shows: at the mouse when it clicked the button, else
   // below the button.
   static QPoint MenuPlace(const QWidget& button);
+  // The results as they stand, exported to a report, a text file or the clipboard.
+  void Export(ExportCommand command);
   // A key of the results list.
   void AddListKey(const QKeySequence& keys, const std::function<void()>& action);
   void SavePlacement();

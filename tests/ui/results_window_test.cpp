@@ -12,6 +12,8 @@
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "support/scripted_desktop.h"
 #include "support/temp_tree.h"
@@ -264,6 +266,31 @@ TEST_F(ResultsWindowTest, DeleteMenusAndTheDeleteKeyPruneTheLists) {
   EXPECT_EQ(files.size(), withHits);
   EXPECT_EQ(window->run().counts().filesFindCnt, static_cast<std::int64_t>(withHits));
   EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The "Pri&nt..." popup's exports: the text file and both clipboard layouts.
+TEST_F(ResultsWindowTest, PrintPopupSavesAndCopiesTheResults) {
+  auto window = Finished("UpdateStock");
+  QPushButton* print = nullptr;
+  for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    if (button->text() == "Pri&nt...") print = button;
+  }
+  ASSERT_NE(print, nullptr);
+  const std::string file = (tree.root() / "found.txt").string();
+  desktop.menuChoices = {3};  // "Save Results to Text File"
+  desktop.chosenFiles = {file};
+  print->click();
+  std::ifstream saved(file, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(saved)), {});
+  EXPECT_TRUE(text.starts_with("Trawlex Results ")) << text;
+  EXPECT_NE(text.find("5 lines reported, 5 originally found in "), std::string::npos);
+
+  desktop.menuChoices = {5};  // "Copy Results to Clipboard", then "Tab"
+  desktop.answers = {2};
+  print->click();
+  EXPECT_NE(desktop.clipboard.find("File\tLine#\tLocation\tText\r\n"), std::string::npos);
+  EXPECT_EQ(desktop.messages.back().text,
+            "Space or Tab Separated?||(TSV can be pasted directly into Excel.)");
 }
 
 }  // namespace
