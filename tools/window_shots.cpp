@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <iostream>
 
+#include "results/export_source.h"
 #include "results/line_copy_texts.h"
 #include "shell/favourites.h"
 #include "shell/preferences.h"
@@ -27,6 +29,7 @@
 #include "ui/preferences_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/regex_assistant_window.h"
+#include "ui/results_report.h"
 #include "ui/results_window.h"
 #include "ui/search_input_window.h"
 #include "ui/view_file_window.h"
@@ -127,6 +130,16 @@ void SaveHitWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
   SaveModal("find-and-delete", [&] {
     ui::RunFindAndDeleteWindow(&frame, desktop, trawlexIni, true, source, record);
   });
+  const results::ExportSource exported{results->run().results(), results->run().dirs(),
+                                     results->run().request(), results->run().counts(),
+                                     results::ExportClockNow()};
+  if (QPrintPreviewDialog* preview = ui::OpenResultsReportPreview(&frame, exported)) {
+    preview->resize(900, 700);
+    preview->show();
+    QApplication::processEvents();
+    Save(*preview, "print-preview");
+    preview->close();
+  }
   for (QPushButton* button : results->findChildren<QPushButton*>()) {
     if (button->text() == "&Delete..." && button->isVisible()) {
       SavePopup("delete-menu", [button] { button->click(); });
