@@ -39,16 +39,8 @@ using utilities::RegexAssistant;
 constexpr int kPatternWidth = 60;  // RegX and each test text
 constexpr char16_t kBlankMark = u'\u2423';
 
-// The pattern tools of the pattern converter; they arrive with it.
-constexpr const char* kPatternTools[] = {
-    "Fix Meta Characters by Prefixing a Backslash",
-    "Remove All Meta Characters",
-    "Change Unix Regex Characters to TRX",
-    "Convert Veldar String Literal to TRX",
-    "Undo",
-    "Generate Veldar MATCH() Code",
-};
-constexpr const char* kNotYet = "Not available yet";
+constexpr const char* kUndoItem = "Undo";
+constexpr const char* kMatchCodeItem = "Generate Veldar MATCH() Code";
 
 
 // The length of the UTF-8 sequence of two or more bytes that starts at `at`, or 0.
@@ -272,7 +264,7 @@ QString ShownExplanation(const std::string& bytes) {
 
 RegexAssistantWindow::RegexAssistantWindow(runtime::Desktop& desktop, const std::string& pattern,
                                            QWidget* parent)
-    : QDialog(parent), model_(desktop), pattern_(pattern) {
+    : QDialog(parent), model_(desktop), converter_(model_, desktop), pattern_(pattern) {
   setObjectName("RegexAssistant");
   setWindowTitle(QStringLiteral("Regular Expression Assistant"));
   BuildControls();
@@ -320,17 +312,28 @@ void RegexAssistantWindow::BuildControls() {
   parse_ = Button(this, "parse", "&Parse");
   test_ = Button(this, "test", "&Test");
   tools_ = Button(this, "tools", "Tool&s");
+  BuildTools();
+  ok_ = Button(this, "ok", "&Ok");
+  cancel_ = Button(this, "cancel", "Cancel");
+}
+
+// The four rewrites, then "Undo" and the MATCH() code, in the order of the menu.
+void RegexAssistantWindow::BuildTools() {
   toolsMenu_ = new QMenu(tools_);
   toolsMenu_->setObjectName("toolsMenu");
   toolsMenu_->setToolTipsVisible(true);
-  for (const char* tool : kPatternTools) {
-    QAction* action = toolsMenu_->addAction(QString::fromUtf8(tool));
-    action->setEnabled(false);
-    action->setToolTip(QString::fromUtf8(kNotYet));
+  for (const utilities::PatternToolInfo& info : utilities::PatternTools()) {
+    QAction* action = toolsMenu_->addAction(QString::fromUtf8(info.menuItem));
+    const utilities::PatternTool tool = info.tool;
+    connect(action, &QAction::triggered, this, [this, tool] { RunTool(tool); });
   }
+  undo_ = toolsMenu_->addAction(QString::fromUtf8(kUndoItem));
+  undo_->setObjectName("undoTool");
+  connect(undo_, &QAction::triggered, this, &RegexAssistantWindow::UndoTool);
+  QAction* code = toolsMenu_->addAction(QString::fromUtf8(kMatchCodeItem));
+  connect(code, &QAction::triggered, this, &RegexAssistantWindow::CopyMatchCode);
   tools_->setMenu(toolsMenu_);
-  ok_ = Button(this, "ok", "&Ok");
-  cancel_ = Button(this, "cancel", "Cancel");
+  ShowUndo();
 }
 
 void RegexAssistantWindow::BuildLayout() {
@@ -486,6 +489,34 @@ void RegexAssistantWindow::Act(const std::function<void()>& action) {
 void RegexAssistantWindow::SelectPattern() {
   regX_->setFocus(Qt::OtherFocusReason);
   regX_->selectAll();
+}
+
+void RegexAssistantWindow::RunTool(utilities::PatternTool tool) {
+  bool changed = false;
+  Act([this, tool, &changed] {
+    changed = converter_.Apply(tool) == utilities::PatternConverter::Applied::Changed;
+  });
+  ShowUndo();
+  // The note about escaped braces comes over the converted pattern, already drawn.
+  converter_.TellAboutBraces();
+  if (changed) SelectPattern();
+}
+
+void RegexAssistantWindow::UndoTool() {
+  bool changed = false;
+  Act([this, &changed] { changed = converter_.Undo(); });
+  ShowUndo();
+  if (changed) SelectPattern();
+}
+
+void RegexAssistantWindow::CopyMatchCode() {
+  Act([this] { converter_.CopyMatchCode(); });
+}
+
+void RegexAssistantWindow::ShowUndo() {
+  const utilities::PatternUndoStack& stack = converter_.UndoStack();
+  undo_->setEnabled(!stack.Empty());
+  undo_->setToolTip(ToQString(stack.Tip()));
 }
 
 void RegexAssistantWindow::PressOk() {

@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "runtime/desktop.h"
+#include "utilities/pattern_tools.h"
 #include "utilities/regex_assistant.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -65,6 +67,7 @@ class RegexAssistantWindow final : public QDialog {
 
  private:
   void BuildControls();
+  void BuildTools();
   void BuildLayout();
   QWidget* BuildSyntax();
   void Connect();
@@ -77,11 +80,18 @@ class RegexAssistantWindow final : public QDialog {
   // Runs an action of a control after the pending fields were accepted, then redraws.
   void Act(const std::function<void()>& action);
   void SelectPattern();
+  // "Tool&s": a rewrite, Undo or the MATCH() code, after the pending fields were accepted.
+  void RunTool(utilities::PatternTool tool);
+  void UndoTool();
+  void CopyMatchCode();
+  // The "Undo" item: enabled with the change it undoes as its tip, or disabled.
+  void ShowUndo();
   void PressOk();
   void Redisplay();
   void ShowRows();
 
   utilities::RegexAssistant model_;
+  utilities::PatternConverter converter_;  // lives as long as the window, as its undo stack
   std::string pattern_;  // the caller's, until the model opens on it
   std::string accepted_;
   bool openScheduled_ = false;
@@ -102,6 +112,7 @@ class RegexAssistantWindow final : public QDialog {
   QPushButton* test_ = nullptr;
   QPushButton* tools_ = nullptr;
   QMenu* toolsMenu_ = nullptr;
+  QAction* undo_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
 };

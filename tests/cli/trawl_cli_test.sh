@@ -152,6 +152,12 @@ done
 chmod 755 "$locked/shut"
 rm -rf "$locked"
 
+# The assistant's pattern tools read one pattern line on stdin; what does not fit is refused.
+expect 0 '{IF|CASE}' -- convert pattern-tool unix <<<'\(IF|CASE\)'
+expect 0 "MATCH( string ,'IF {{x}',MATCH:Regular)  ! +MATCH:NoCase" -- \
+  convert pattern-tool match-code --case yes <<<'IF {x}'
+expect 2 '' -- convert pattern-tool prefix-metas <<<'................................'
+
 # The summary is the last line on stderr, unless -q.
 summary=$("$trawl" search kmn "$tree" 2>&1 >/dev/null | tail -n 1)
 if [[ "$summary" != "3 found in "*" seconds,  "*" bytes" ]]; then

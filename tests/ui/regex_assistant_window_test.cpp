@@ -345,12 +345,45 @@ TEST_F(RegexAssistantWindowTest, ShowsItsControlsToolsAndHelp) {
   QStringList items;
   for (const QAction* action : tools->menu()->actions()) {
     items << action->text();
-    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    // Only Undo waits for something to undo.
+    EXPECT_EQ(action->isEnabled(), action->text() != "Undo") << action->text().toStdString();
   }
   EXPECT_EQ(items, (QStringList{"Fix Meta Characters by Prefixing a Backslash",
                                 "Remove All Meta Characters", "Change Unix Regex Characters to TRX",
                                 "Convert Veldar String Literal to TRX", "Undo",
                                 "Generate Veldar MATCH() Code"}));
+}
+
+TEST_F(RegexAssistantWindowTest, ToolsRewriteUndoAndPutMatchCodeOnTheClipboard) {
+  Remember({"a{2}"});
+  Open("kmn");
+  const auto item = [this](const char* text) {
+    for (QAction* action : Child<QPushButton>(*window, "tools")->menu()->actions()) {
+      if (action->text() == text) return action;
+    }
+    ADD_FAILURE() << text;
+    return static_cast<QAction*>(nullptr);
+  };
+  QAction* undo = item("Undo");
+  Type("regX", "(a{2})");  // still being typed: the tool takes it first
+  item("Change Unix Regex Characters to TRX")->trigger();
+  EXPECT_EQ(Child<QLineEdit>(*window, "regX")->text(), "{a\\{2\\}}");
+  EXPECT_EQ(Result(1), "Yes");
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, utilities::kBracesEscapedMessage);
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_EQ(undo->toolTip(), "Undo: Convert Unix\r\n(a{2})");
+
+  undo->trigger();
+  EXPECT_EQ(Child<QLineEdit>(*window, "regX")->text(), "(a{2})");
+  EXPECT_EQ(window->model().Pattern(), "(a{2})");
+  EXPECT_FALSE(undo->isEnabled());
+
+  Click("caseYes");
+  item("Generate Veldar MATCH() Code")->trigger();
+  EXPECT_EQ(desktop.clipboard, "MATCH( string ,'(a{{2})',MATCH:Regular)  ! +MATCH:NoCase");
+  EXPECT_EQ(window->model().Pattern(), "(a{2})");
+  EXPECT_FALSE(undo->isEnabled());
 }
 
 // The help must not teach what the matcher does not do: every example finds its line, misses

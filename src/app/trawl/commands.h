@@ -19,6 +19,10 @@ int RunMatchCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunRegexCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunSavedCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+// Reads its input from std::cin; the overload with `in` is the same command on any stream.
+int RunConvertCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunConvertCommand(const Arguments& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
 
 // Prints "trawl: <message>" on `err`; a name in the message cannot reach a terminal's
 // control sequences (terminal_text.h).

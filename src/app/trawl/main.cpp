@@ -33,6 +33,9 @@ constexpr const char* kUsage =
     "  match [--nocase] MODE TEXT PATTERN\n"
     "                      compare TEXT with PATTERN and print 1 (match) or 0;\n"
     "                      MODE is simple, wild, regex, sound or a number 0 to 15\n"
+    "  convert pattern-tool NAME < PATTERN\n"
+    "                      rewrite the pattern on stdin with a tool of the Regular\n"
+    "                      Expression Assistant, or print its Veldar MATCH() call\n"
     "\n"
     "Run 'trawl COMMAND --help' for the options of a command.\n"
     "Exit status: 0 success or hits found, 1 nothing found, 2 bad usage or error (a failed\n"
@@ -46,6 +49,7 @@ const std::map<std::string, Command>& Commands() {
       {"search", RunSearchCommand},
       {"regex", RunRegexCommand},
       {"saved", RunSavedCommand},
+      {"convert", RunConvertCommand},
   };
   return commands;
 }
