@@ -5,15 +5,8 @@
 namespace trawlex::results {
 
 ExportClock ExportClockNow() {
-  // Should midnight pass between the readings, the date is read again, so the stamp never
-  // pairs one day with the other day's time.
-  std::int32_t date = runtime::Today();
-  std::int32_t time = runtime::Clock();
-  if (const std::int32_t again = runtime::Today(); again != date) {
-    date = again;
-    time = runtime::Clock();
-  }
-  return {date, time};
+  const runtime::DateAndTime now = runtime::Now();
+  return {now.date, now.time};
 }
 
 }  // namespace trawlex::results

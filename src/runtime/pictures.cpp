@@ -191,6 +191,16 @@ std::int32_t Clock() {
                 static_cast<int>(hundredths));
 }
 
+DateAndTime Now() {
+  std::int32_t date = Today();
+  std::int32_t time = Clock();
+  if (const std::int32_t again = Today(); again != date) {
+    date = again;
+    time = Clock();
+  }
+  return {date, time};
+}
+
 std::int32_t TimeOf(int hours, int minutes, int seconds, int hundredths) {
   return Saturate(static_cast<std::int64_t>(hours) * 360000 +
                   static_cast<std::int64_t>(minutes) * 6000 +

@@ -66,6 +66,14 @@ std::string FormatDate(std::int32_t dayNumber, std::string_view picture);
 inline constexpr std::int32_t kHundredthsPerDay = 24 * 60 * 60 * 100;
 
 std::int32_t Clock();  // local time now
+
+// The date and the time of one moment: read so that a midnight between the two readings
+// never pairs one day with the other day's time.
+struct DateAndTime {
+  std::int32_t date = 0;  // day number
+  std::int32_t time = 0;  // hundredths since midnight
+};
+DateAndTime Now();
 std::int32_t TimeOf(int hours, int minutes, int seconds, int hundredths);
 
 // Hundredths from `start` to `end` of two clock readings; a run that crossed midnight

@@ -6,15 +6,8 @@
 namespace trawlex::shell {
 
 StoreDateTime StoreNow() {
-  // Read the date on both sides of the clock so a search run at midnight does not get
-  // yesterday's date with today's time.
-  std::int32_t date = runtime::Today();
-  std::int32_t time = runtime::Clock();
-  if (const std::int32_t after = runtime::Today(); after != date) {
-    date = after;
-    time = runtime::Clock();
-  }
-  return {date, time + 1};
+  const runtime::DateAndTime now = runtime::Now();
+  return {now.date, now.time + 1};
 }
 
 std::string RecentTimeStamp(std::int32_t date, std::int32_t time, std::int32_t today) {
