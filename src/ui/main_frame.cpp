@@ -26,6 +26,7 @@
 #include "shell/store_messages.h"
 #include "shell/window_placement.h"
 #include "ui/about_window.h"
+#include "ui/constant_converter_window.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
 #include "ui/qt_text.h"
@@ -167,7 +168,8 @@ void MainFrame::BuildMenus() {
   menuBar()->addAction(tr("Stick!"))->setEnabled(false);
 
   QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-  tools->addAction(tr("#&Define to Equate Converter"))->setEnabled(false);
+  connect(tools->addAction(tr("#&Define to Equate Converter")), &QAction::triggered, this,
+          [this] { OpenConstantConverter(this, desktop_, files_.trawlexIni); });
   tools->addAction(tr("Prototype and Structure Converter"))->setEnabled(false);
   feqBuddy_ = tools->addAction(tr("Window FEQ USE Buddy"));
   feqBuddy_->setEnabled(false);
