@@ -158,6 +158,14 @@ expect 0 "MATCH( string ,'IF {{x}',MATCH:Regular)  ! +MATCH:NoCase" -- \
   convert pattern-tool match-code --case yes <<<'IF {x}'
 expect 2 '' -- convert pattern-tool prefix-metas <<<'................................'
 
+# The constant converter: C #defines and VB Consts become EQUATEs; a blank input is refused.
+same "convert const" "$(printf '#define WM_USER 0x0400\n' | "$trawl" convert const | tr -s ' ' | tr -d '\r')" \
+  "WM_USER EQUATE(0400h) !"
+same "convert vb" "$(printf 'Const A = 5\n' | "$trawl" convert vb | tr -s ' ' | tr -d '\r')" "A EQUATE(5) !"
+expect 2 '' -- convert const </dev/null
+first=$(printf 'LONG WINAPI RegCloseKey(\n  _In_ HKEY hKey\n);\n' | "$trawl" convert proto --no-type-cvt | head -n 1)
+same "convert proto" "${first%% *}" "RegCloseKey"
+
 # The summary is the last line on stderr, unless -q.
 summary=$("$trawl" search kmn "$tree" 2>&1 >/dev/null | tail -n 1)
 if [[ "$summary" != "3 found in "*" seconds,  "*" bytes" ]]; then

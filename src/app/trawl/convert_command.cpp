@@ -14,13 +14,18 @@
 
 #include "commands.h"
 #include "runtime/fixed_text.h"
+#include "utilities/constant_converter.h"
 #include "utilities/pattern_tools.h"
+#include "utilities/prototype_converter.h"
+#include "utilities/type_table.h"
 
 namespace trawlex::app {
 namespace {
 
 constexpr const char* kConvertUsage =
     "Usage: trawl convert pattern-tool NAME [--case no|yes|nocase] < PATTERN\n"
+    "       trawl convert const|vb [--assume-all] < SOURCE\n"
+    "       trawl convert proto [--no-sal] [--cvt-t] [--no-type-cvt] < SOURCE\n"
     "\n"
     "Runs a converter of the developer utilities: the input comes from stdin, the result\n"
     "goes to stdout.\n"
@@ -34,6 +39,15 @@ constexpr const char* kConvertUsage =
     "    veldar-literal    undouble the {{ << '' of a Veldar string literal\n"
     "    match-code        print the Veldar MATCH() call for the pattern; --case gives\n"
     "                      the assistant's case option: no (the default), yes or nocase\n"
+    "  const               C #define lines and typedef enum blocks to Veldar EQUATEs\n"
+    "  vb                  VB Const lines to Veldar EQUATEs\n"
+    "    --assume-all      take every line as a definition, keyword or not\n"
+    "  proto               C prototypes (one parameter per line) and structures to Veldar\n"
+    "                      PROCEDURE prototypes and GROUP,TYPEs; Windows types through\n"
+    "                      WinTypesUser.VLW or WinTypes.VLW of the current directory\n"
+    "    --no-sal          keep source annotations (default: dropped, _opt => <Omittable>)\n"
+    "    --cvt-t           keep the _T 32/64 type names instead of SIGNED / UNSIGNED\n"
+    "    --no-type-cvt     leave Windows type names as they are\n"
     "\n"
     "Exit status: 0 converted, 2 bad usage or unusable input (nothing is printed then).\n";
 
@@ -131,6 +145,58 @@ int RunPatternTool(const Arguments& args, std::istream& in, std::ostream& out,
   return ConvertPattern(request, *pattern, out, err);
 }
 
+// "const" and "vb": the whole of stdin converted as the converter window converts its tab.
+int RunConstants(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  bool assumeAll = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] != "--assume-all") {
+      return UsageError(err, "unknown option '" + args[i] + "' for convert " + args[0], "convert");
+    }
+    assumeAll = true;
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const utilities::ConversionResult result = args[0] == "vb"
+                                                 ? utilities::ConvertVbConsts(text, assumeAll)
+                                                 : utilities::ConvertDefines(text, assumeAll);
+  if (!result.refusal.empty()) {
+    PrintError(err, result.refusal);
+    return kExitUsage;
+  }
+  out << result.text;
+  return kExitOk;
+}
+
+// "proto": the whole of stdin converted as the prototype converter window converts it.
+int RunPrototypes(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  utilities::ProtoOptions options;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--no-sal") {
+      options.sal = false;
+    } else if (args[i] == "--cvt-t") {
+      options.cvtT = true;
+    } else if (args[i] == "--no-type-cvt") {
+      options.typeCvt = false;
+    } else {
+      return UsageError(err, "unknown option '" + args[i] + "' for convert proto", "convert");
+    }
+  }
+  utilities::TypeTableLoad table;
+  if (options.typeCvt) {
+    table = utilities::LoadTypeTable(".");
+    // Without a table the types stay as they are; the conversion is still worth having.
+    if (!table.error.empty()) PrintNote(err, table.error);
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const utilities::PrototypeConversion result =
+      utilities::ConvertPrototypes(text, options, table.parse.table);
+  if (!result.error.empty()) {
+    PrintError(err, result.error);
+    return kExitUsage;
+  }
+  out << result.output;
+  return kExitOk;
+}
+
 using Converter = int (*)(const Arguments&, std::istream&, std::ostream&, std::ostream&);
 
 struct ConverterEntry {
@@ -141,6 +207,9 @@ struct ConverterEntry {
 const std::vector<ConverterEntry>& Converters() {
   static const std::vector<ConverterEntry> converters = {
       {"pattern-tool", RunPatternTool},
+      {"const", RunConstants},
+      {"vb", RunConstants},
+      {"proto", RunPrototypes},
   };
   return converters;
 }
