@@ -20,6 +20,7 @@
 #include "shell/recent_store.h"
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
+#include "ui/constant_converter_window.h"
 #include "ui/find_and_delete_window.h"
 #include "ui/find_text_window.h"
 #include "ui/format_list_view.h"
@@ -206,6 +207,12 @@ int main(int argc, char** argv) {
       }
     }
     SaveHitWindows(frame, desktop);
+    if (QWidget* converter = ui::OpenConstantConverter(&frame, desktop, "Trawlex.INI")) {
+      converter->show();
+      QApplication::processEvents();
+      Save(*converter, "constant-converter");
+      converter->close();
+    }
     QApplication::quit();
   });
   return QApplication::exec();
