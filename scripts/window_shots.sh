@@ -23,6 +23,6 @@ NoSplash2=1
 [Setup]
 Searches=1
 DAT
-cp share/VAVADUD2.INI.Shipped "$work/"
+cp share/VAVADUD2.INI.Shipped share/WinTypes.vlw.Shipped "$work/"
 (cd "$work" && DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
    timeout 60 "$tool" "$repo/samples" "$out")

@@ -28,6 +28,7 @@
 #include "ui/main_frame.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
+#include "ui/prototype_converter_window.h"
 #include "ui/qt_desktop.h"
 #include "ui/regex_assistant_window.h"
 #include "ui/results_report.h"
@@ -128,12 +129,11 @@ void SaveHitWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
                                        line.file.str()};
   results::FindAndDeleteRecord record;
   record.find.findText = "Stock";
-  SaveModal("find-and-delete", [&] {
-    ui::RunFindAndDeleteWindow(&frame, desktop, trawlexIni, true, source, record);
-  });
+  SaveModal("find-and-delete",
+            [&] { ui::RunFindAndDeleteWindow(&frame, desktop, trawlexIni, true, source, record); });
   const results::ExportSource exported{results->run().results(), results->run().dirs(),
-                                     results->run().request(), results->run().counts(),
-                                     results::ExportClockNow()};
+                                       results->run().request(), results->run().counts(),
+                                       results::ExportClockNow()};
   if (QPrintPreviewDialog* preview = ui::OpenResultsReportPreview(&frame, exported)) {
     preview->resize(900, 700);
     preview->show();
@@ -211,6 +211,13 @@ int main(int argc, char** argv) {
       converter->show();
       QApplication::processEvents();
       Save(*converter, "constant-converter");
+      converter->close();
+    }
+    if (QWidget* converter =
+            ui::OpenPrototypeConverter(&frame, desktop, "Trawlex.INI", ".", "xdg-open %F")) {
+      converter->show();
+      QApplication::processEvents();
+      Save(*converter, "prototype-converter");
       converter->close();
     }
     QApplication::quit();

@@ -29,6 +29,7 @@
 #include "ui/constant_converter_window.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
+#include "ui/prototype_converter_window.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
 #include "ui/results_report.h"
@@ -170,7 +171,11 @@ void MainFrame::BuildMenus() {
   QMenu* tools = menuBar()->addMenu(tr("&Tools"));
   connect(tools->addAction(tr("#&Define to Equate Converter")), &QAction::triggered, this,
           [this] { OpenConstantConverter(this, desktop_, files_.trawlexIni); });
-  tools->addAction(tr("Prototype and Structure Converter"))->setEnabled(false);
+  connect(tools->addAction(tr("Prototype and Structure Converter")), &QAction::triggered, this,
+          [this] {
+            OpenPrototypeConverter(this, desktop_, files_.trawlexIni, ".",
+                                   preferences_.editorName.str());
+          });
   feqBuddy_ = tools->addAction(tr("Window FEQ USE Buddy"));
   feqBuddy_->setEnabled(false);
   feqBuddy_->setVisible(false);

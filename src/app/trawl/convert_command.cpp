@@ -98,8 +98,8 @@ void PrintNote(std::ostream& err, std::string note) {
   PrintError(err, note);
 }
 
-int ConvertPattern(const PatternToolRequest& request, const std::string& pattern,
-                   std::ostream& out, std::ostream& err) {
+int ConvertPattern(const PatternToolRequest& request, const std::string& pattern, std::ostream& out,
+                   std::ostream& err) {
   if (request.name == kMatchCodeName) {
     out << utilities::MatchCode(pattern, request.option) << '\n';
     return kExitOk;
@@ -115,8 +115,7 @@ int ConvertPattern(const PatternToolRequest& request, const std::string& pattern
   return kExitOk;
 }
 
-int RunPatternTool(const Arguments& args, std::istream& in, std::ostream& out,
-                   std::ostream& err) {
+int RunPatternTool(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
   PatternToolRequest request;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
