@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kConvertUsage =
     "Usage: trawl convert pattern-tool NAME [--case no|yes|nocase] < PATTERN\n"
     "       trawl convert const|vb [--assume-all] < SOURCE\n"
-    "       trawl convert proto [--no-sal] [--cvt-t] [--no-type-cvt] < SOURCE\n"
+    "       trawl convert proto [--sal|--no-sal] [--cvt-t] [--type-cvt|--no-type-cvt] < SOURCE\n"
     "\n"
     "Runs a converter of the developer utilities: the input comes from stdin, the result\n"
     "goes to stdout.\n"
@@ -45,9 +45,12 @@ constexpr const char* kConvertUsage =
     "  proto               C prototypes (one parameter per line) and structures to Veldar\n"
     "                      PROCEDURE prototypes and GROUP,TYPEs; Windows types through\n"
     "                      WinTypesUser.VLW or WinTypes.VLW of the current directory\n"
-    "    --no-sal          keep source annotations (default: dropped, _opt => <Omittable>)\n"
+    "    --sal, --no-sal   drop source annotations, _opt => <Omittable> (the default), or\n"
+    "                      keep them\n"
     "    --cvt-t           keep the _T 32/64 type names instead of SIGNED / UNSIGNED\n"
-    "    --no-type-cvt     leave Windows type names as they are\n"
+    "    --type-cvt, --no-type-cvt\n"
+    "                      map Windows types through the table (the default), or leave\n"
+    "                      them as they are\n"
     "\n"
     "Exit status: 0 converted, 2 bad usage or unusable input (nothing is printed then).\n";
 
@@ -169,12 +172,12 @@ int RunConstants(const Arguments& args, std::istream& in, std::ostream& out, std
 int RunPrototypes(const Arguments& args, std::istream& in, std::ostream& out, std::ostream& err) {
   utilities::ProtoOptions options;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--no-sal") {
-      options.sal = false;
+    if (args[i] == "--sal" || args[i] == "--no-sal") {
+      options.sal = args[i] == "--sal";
     } else if (args[i] == "--cvt-t") {
       options.cvtT = true;
-    } else if (args[i] == "--no-type-cvt") {
-      options.typeCvt = false;
+    } else if (args[i] == "--type-cvt" || args[i] == "--no-type-cvt") {
+      options.typeCvt = args[i] == "--type-cvt";
     } else {
       return UsageError(err, "unknown option '" + args[i] + "' for convert proto", "convert");
     }
