@@ -1,16 +1,14 @@
 #include "ui/constant_converter_window.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <string>
 
+#include "ui/converter_parts.h"
 #include "ui/qt_text.h"
 #include "ui/window_centring.h"
 
@@ -24,32 +22,9 @@ using utilities::SourceLanguage;
 constexpr int kDesignedColumns = 96;
 constexpr int kDesignedLines = 28;
 
-// The converter's texts end their lines with CR LF, as the clipboard of the platform the
-// output goes to does; the edit boxes use LF.
-QString ToEditText(std::string text) {
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-    text.erase(at, 1);
-  }
-  return ToQString(text);
+std::string Named(const char* prefix, const char* name) {
+  return std::string(prefix) + name;
 }
-
-std::string FromEditText(const QString& text) {
-  QString crlf = text;
-  crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return ToBytes(crlf);
-}
-
-QPlainTextEdit* TextBox(QWidget* parent, const char* name) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setObjectName(QString::fromUtf8(name));
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // The output lines up in columns: only a fixed-pitch font shows that.
-  box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  box->setTabChangesFocus(true);
-  return box;
-}
-
-std::string Named(const char* prefix, const char* name) { return std::string(prefix) + name; }
 
 }  // namespace
 
@@ -70,11 +45,11 @@ ConstantConverterWindow::ConstantConverterWindow(runtime::Desktop& desktop, QWid
   equates_->setPlainText(ToEditText(utilities::kDefineHelpText));
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* doC = AddButton("doCDef", "Do C De&f");
+  QPushButton* doC = PlainButton(this, "doCDef", "Do C De&f");
   connect(doC, &QPushButton::clicked, this, [this] { PasteAndConvert(SourceLanguage::C); });
-  QPushButton* doVb = AddButton("doVb", "Do V&B");
+  QPushButton* doVb = PlainButton(this, "doVb", "Do V&B");
   connect(doVb, &QPushButton::clicked, this, [this] { PasteAndConvert(SourceLanguage::Vb); });
-  QPushButton* close = AddButton("close", "Close");
+  QPushButton* close = PlainButton(this, "close", "Close");
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(doC);
   buttons->addWidget(doVb);
@@ -85,34 +60,26 @@ ConstantConverterWindow::ConstantConverterWindow(runtime::Desktop& desktop, QWid
   layout->addWidget(tabs_, 1);
   layout->addLayout(buttons);
 
-  SetDesignedSize();
+  ResizeForCode(*this, *equates_, kDesignedColumns, kDesignedLines);
   CentreOver(*this, parent != nullptr ? &PlacedWindow(*parent) : nullptr);
   FitIntoSpace(*this);
   define_.text->setFocus();
 }
 
-QPushButton* ConstantConverterWindow::AddButton(const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), this);
-  button->setObjectName(QString::fromUtf8(name));
-  // Enter in a text box is a new line, never a button.
-  button->setAutoDefault(false);
-  return button;
-}
-
 QWidget* ConstantConverterWindow::InputPage(const char* prefix, SourceLanguage language,
                                             InputTab& tab) {
   auto* page = new QWidget(this);
-  tab.text = TextBox(page, Named(prefix, "Text").c_str());
+  tab.text = CodeTextBox(page, Named(prefix, "Text").c_str());
   tab.assumeAll = new QCheckBox(QStringLiteral("Ass&ume All"), page);
   tab.assumeAll->setObjectName(QString::fromStdString(Named(prefix, "AssumeAll")));
   tab.assumeAll->setToolTip(
       QStringLiteral("Take every line as a definition, even without its keyword"));
 
-  QPushButton* convert = AddButton(Named(prefix, "Convert").c_str(), "&Convert to Equates");
+  QPushButton* convert = PlainButton(this, Named(prefix, "Convert").c_str(), "&Convert to Equates");
   connect(convert, &QPushButton::clicked, this, [this, language] { Convert(language); });
-  QPushButton* paste = AddButton(Named(prefix, "Paste").c_str(), "&Paste");
+  QPushButton* paste = PlainButton(this, Named(prefix, "Paste").c_str(), "&Paste");
   connect(paste, &QPushButton::clicked, this, [this, language] { Paste(language); });
-  QPushButton* clear = AddButton(Named(prefix, "Clear").c_str(), "C&lear");
+  QPushButton* clear = PlainButton(this, Named(prefix, "Clear").c_str(), "C&lear");
   connect(clear, &QPushButton::clicked, tab.text, &QPlainTextEdit::clear);
 
   auto* row = new QHBoxLayout;
@@ -129,8 +96,8 @@ QWidget* ConstantConverterWindow::InputPage(const char* prefix, SourceLanguage l
 
 QWidget* ConstantConverterWindow::EquatesPage() {
   equatesPage_ = new QWidget(this);
-  equates_ = TextBox(equatesPage_, "equatesText");
-  QPushButton* copy = AddButton("copyToClip", "&Copy to Clip");
+  equates_ = CodeTextBox(equatesPage_, "equatesText");
+  QPushButton* copy = PlainButton(this, "copyToClip", "&Copy to Clip");
   connect(copy, &QPushButton::clicked, this, &ConstantConverterWindow::CopyToClipboard);
   auto* row = new QHBoxLayout;
   row->addWidget(copy);
@@ -176,17 +143,6 @@ void ConstantConverterWindow::PasteAndConvert(SourceLanguage language) {
 
 void ConstantConverterWindow::CopyToClipboard() {
   desktop_.SetClipboardText(FromEditText(equates_->toPlainText()));
-}
-
-void ConstantConverterWindow::SetDesignedSize() {
-  const QFontMetrics metrics(equates_->font());
-  const int rest = sizeHint().height() - equates_->sizeHint().height();
-  QSize size(metrics.horizontalAdvance(QString(kDesignedColumns, QLatin1Char('W'))) + 60,
-             rest + kDesignedLines * metrics.lineSpacing());
-  if (const QScreen* screen = this->screen()) {
-    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-  }
-  resize(size.expandedTo(minimumSizeHint()));
 }
 
 ConstantConverterWindow* OpenConstantConverter(QWidget* parent, runtime::Desktop& desktop,

@@ -31,13 +31,11 @@ class ConstantConverterWindow final : public QDialog {
 
   QWidget* InputPage(const char* prefix, utilities::SourceLanguage language, InputTab& tab);
   QWidget* EquatesPage();
-  QPushButton* AddButton(const char* name, const char* caption);
   InputTab& Tab(utilities::SourceLanguage language);
   void Convert(utilities::SourceLanguage language);
   void Paste(utilities::SourceLanguage language);
   void PasteAndConvert(utilities::SourceLanguage language);
   void CopyToClipboard();
-  void SetDesignedSize();
 
   runtime::Desktop& desktop_;
   QTabWidget* tabs_ = nullptr;

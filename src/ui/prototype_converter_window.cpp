@@ -2,20 +2,19 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "results/editor_command.h"
+#include "ui/converter_parts.h"
 #include "ui/qt_text.h"
 #include "ui/window_centring.h"
 #include "utilities/prototype_converter.h"
@@ -44,30 +43,6 @@ constexpr const char* kTypeTHelp =
     "Check \"Use _T 32/64 types\" to write the _T names in the prototypes, and use \"Copy _T\" "
     "to put the EQUATE lines that define them (as their 32-bit types) on the clipboard for "
     "your program.";
-
-// The converter's texts end their lines with CR LF; the edit boxes use LF.
-QString ToEditText(std::string text) {
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-    text.erase(at, 1);
-  }
-  return ToQString(text);
-}
-
-std::string FromEditText(const QString& text) {
-  QString crlf = text;
-  crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return ToBytes(crlf);
-}
-
-QPlainTextEdit* TextBox(QWidget* parent, const char* name) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setObjectName(QString::fromUtf8(name));
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // The Veldar code lines up in columns: only a fixed-pitch font shows that.
-  box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  box->setTabChangesFocus(true);
-  return box;
-}
 
 QTreeWidget* List(QWidget* parent, const char* name, const QStringList& columns) {
   auto* list = new QTreeWidget(parent);
@@ -121,9 +96,9 @@ PrototypeConverterWindow::PrototypeConverterWindow(runtime::Desktop& desktop,
   protos_->setPlainText(ToEditText(std::string(utilities::kPrototypeExample)));
 
   auto* buttons = new QHBoxLayout;
-  QPushButton* doProto = AddButton(this, "doCProto", "Do C &Proto");
+  QPushButton* doProto = PlainButton(this, "doCProto", "Do C &Proto");
   connect(doProto, &QPushButton::clicked, this, &PrototypeConverterWindow::PasteAndConvert);
-  QPushButton* close = AddButton(this, "close", "Close");
+  QPushButton* close = PlainButton(this, "close", "Close");
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(doProto);
   buttons->addStretch(1);
@@ -133,31 +108,22 @@ PrototypeConverterWindow::PrototypeConverterWindow(runtime::Desktop& desktop,
   layout->addWidget(tabs_, 1);
   layout->addLayout(buttons);
 
-  SetDesignedSize();
+  ResizeForCode(*this, *output_, kDesignedColumns, kDesignedLines);
   CentreOver(*this, parent != nullptr ? &PlacedWindow(*parent) : nullptr);
   FitIntoSpace(*this);
   protos_->setFocus();
   LoadTypes();
 }
 
-QPushButton* PrototypeConverterWindow::AddButton(QWidget* parent, const char* name,
-                                                 const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
-  // Enter in a text box is a new line, never a button.
-  button->setAutoDefault(false);
-  return button;
-}
-
 QWidget* PrototypeConverterWindow::ProtosPage() {
   protosPage_ = new QWidget(this);
-  protos_ = TextBox(protosPage_, "protosText");
+  protos_ = CodeTextBox(protosPage_, "protosText");
 
-  QPushButton* convert = AddButton(protosPage_, "convert", "&Convert to Protos");
+  QPushButton* convert = PlainButton(protosPage_, "convert", "&Convert to Protos");
   connect(convert, &QPushButton::clicked, this, &PrototypeConverterWindow::Convert);
-  QPushButton* paste = AddButton(protosPage_, "paste", "P&aste");
+  QPushButton* paste = PlainButton(protosPage_, "paste", "P&aste");
   connect(paste, &QPushButton::clicked, this, &PrototypeConverterWindow::PasteAndConvert);
-  QPushButton* clear = AddButton(protosPage_, "clear", "C&lear");
+  QPushButton* clear = PlainButton(protosPage_, "clear", "C&lear");
   connect(clear, &QPushButton::clicked, protos_, &QPlainTextEdit::clear);
 
   sal_ = CheckBox(protosPage_, "sal", "SAL",
@@ -185,18 +151,18 @@ QWidget* PrototypeConverterWindow::ProtosPage() {
 
 QWidget* PrototypeConverterWindow::OutputPage() {
   outputPage_ = new QWidget(this);
-  output_ = TextBox(outputPage_, "outputText");
+  output_ = CodeTextBox(outputPage_, "outputText");
 
-  QPushButton* copy = AddButton(outputPage_, "copyToClip", "Copy to C&lip");
+  QPushButton* copy = PlainButton(outputPage_, "copyToClip", "Copy to C&lip");
   connect(copy, &QPushButton::clicked, this, &PrototypeConverterWindow::CopyOutput);
-  QPushButton* smash = AddButton(outputPage_, "smash", "S&mash");
+  QPushButton* smash = PlainButton(outputPage_, "smash", "S&mash");
   smash->setToolTip(QStringLiteral("Collapse runs of spaces in every line to one"));
   connect(smash, &QPushButton::clicked, this, [this] { ReworkOutput(utilities::SmashOutput); });
-  QPushButton* remove = AddButton(outputPage_, "removeComments", "Remo&ve !");
+  QPushButton* remove = PlainButton(outputPage_, "removeComments", "Remo&ve !");
   remove->setToolTip(QStringLiteral("Remove the ! comments"));
   connect(remove, &QPushButton::clicked, this,
           [this] { ReworkOutput(utilities::RemoveOutputComments); });
-  QPushButton* oneLine = AddButton(outputPage_, "oneLine", "1 Line ~|");
+  QPushButton* oneLine = PlainButton(outputPage_, "oneLine", "1 Line ~|");
   oneLine->setToolTip(
       QStringLiteral("Remove the comments, then join the lines continued with | into one"));
   connect(oneLine, &QPushButton::clicked, this,
@@ -224,9 +190,9 @@ QWidget* PrototypeConverterWindow::WinTypesPage() {
   connect(winTypes_, &QTreeWidget::itemDoubleClicked, this,
           &PrototypeConverterWindow::CopyTypeCell);
 
-  QPushButton* reload = AddButton(page, "reload", "Reload");
+  QPushButton* reload = PlainButton(page, "reload", "Reload");
   connect(reload, &QPushButton::clicked, this, &PrototypeConverterWindow::LoadTypes);
-  QPushButton* edit = AddButton(page, "editTypes", "Edit Types");
+  QPushButton* edit = PlainButton(page, "editTypes", "Edit Types");
   connect(edit, &QPushButton::clicked, this, &PrototypeConverterWindow::EditTypes);
 
   auto* row = new QHBoxLayout;
@@ -247,11 +213,10 @@ QWidget* PrototypeConverterWindow::TypeTPage() {
   help->setTextFormat(Qt::PlainText);
   help->setWordWrap(true);
 
-  QPushButton* copy = AddButton(page, "copyTypeT", "C&opy _T");
+  QPushButton* copy = PlainButton(page, "copyTypeT", "C&opy _T");
   copy->setToolTip(QStringLiteral("Put the EQUATE lines of the _T types on the clipboard"));
-  connect(copy, &QPushButton::clicked, this, [this] {
-    desktop_.SetClipboardText(utilities::TypeTEquatesText(table_));
-  });
+  connect(copy, &QPushButton::clicked, this,
+          [this] { desktop_.SetClipboardText(utilities::TypeTEquatesText(table_)); });
 
   auto* row = new QHBoxLayout;
   row->addWidget(copy);
@@ -353,8 +318,8 @@ void PrototypeConverterWindow::ShowTypes() {
 }
 
 void PrototypeConverterWindow::EditTypes() {
-  results::EditFile(desktop_, editorName_,
-                    utilities::TypeTableFile(typeTableDirectory_).string(), 1);
+  results::EditFile(desktop_, editorName_, utilities::TypeTableFile(typeTableDirectory_).string(),
+                    1);
 }
 
 // The description column gives its text; the others give the Veldar type, which is what a
@@ -371,17 +336,6 @@ void PrototypeConverterWindow::done(int result) {
     utilities::SaveProtoOptions(trawlexIni_, Options());
   }
   QDialog::done(result);
-}
-
-void PrototypeConverterWindow::SetDesignedSize() {
-  const QFontMetrics metrics(output_->font());
-  const int rest = sizeHint().height() - output_->sizeHint().height();
-  QSize size(metrics.horizontalAdvance(QString(kDesignedColumns, QLatin1Char('W'))) + 60,
-             rest + kDesignedLines * metrics.lineSpacing());
-  if (const QScreen* screen = this->screen()) {
-    size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-  }
-  resize(size.expandedTo(minimumSizeHint()));
 }
 
 QWidget* OpenPrototypeConverter(QWidget* parent, runtime::Desktop& desktop,

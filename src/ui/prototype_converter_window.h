@@ -43,7 +43,6 @@ class PrototypeConverterWindow final : public QDialog {
   QWidget* WinTypesPage();
   QWidget* TypeTPage();
   QWidget* ParseQueuePage();
-  QPushButton* AddButton(QWidget* parent, const char* name, const char* caption);
   utilities::ProtoOptions Options() const;
   void Convert();
   void PasteAndConvert();
@@ -53,7 +52,6 @@ class PrototypeConverterWindow final : public QDialog {
   void ShowTypes();
   void EditTypes();
   void CopyTypeCell(QTreeWidgetItem* item, int column);
-  void SetDesignedSize();
 
   runtime::Desktop& desktop_;
   std::filesystem::path trawlexIni_;
