@@ -258,7 +258,7 @@ std::int64_t ListOneDirectory(const ScanDirEntry& dir, std::uint32_t dirNumber,
   }
   int examineFailure = 0;
 
-  // The directory is read once; only the names the specifications take are examined.
+  // The directory is read once; only the names the file patterns take are examined.
   std::vector<Candidate> candidates;
   const auto& names = reader.names();
   for (auto it = names.rbegin(); it != names.rend(); ++it) {
