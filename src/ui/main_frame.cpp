@@ -309,16 +309,10 @@ void MainFrame::ViewHelpExtra() {
   context.startSearch = [this](const engine::SearchSpec& request) {
     OpenPrefilledSearchDialog(request);
   };
-  auto* viewer = new ViewFileWindow(
-      results::ViewParamsForPath(std::filesystem::absolute(name, error).string()),
-      std::move(context), 0);
-  viewer->setAttribute(Qt::WA_DeleteOnClose);
-  if (AppWindows().Open(viewer, WindowKind::Viewer) == 0) {
-    runtime::Tell(desktop_, "No window slot is free.", "Search", runtime::Icon::Warning);
-    delete viewer;
-    return;
-  }
-  ShowInFrame(viewer);
+  ViewFileWindow* viewer =
+      NewViewFileWindow(results::ViewParamsForPath(std::filesystem::absolute(name, error).string()),
+                        std::move(context), 0);
+  if (viewer) ShowInFrame(viewer);
 }
 
 void MainFrame::ShowInFrame(QWidget* window) {

@@ -105,8 +105,7 @@ void ResultsWindow::ViewSelected(ViewGesture gesture) {
   } else if (!viewer_) {
     OpenViewer(params, true);
   } else {
-    PendingViewParams() = params;
-    AppWindows().Post(AppWindows().SlotOf(viewer_), kEventShowLine);
+    SendHitToViewer(*viewer_, params);
     if (gesture == ViewGesture::DoubleClick) {
       HostOf(viewer_)->raise();
       HostOf(viewer_)->activateWindow();
@@ -120,14 +119,9 @@ void ResultsWindow::OpenViewer(const results::ViewParams& params, bool linked) {
   context.files = context_.files;
   context.preferences = context_.preferences;
   context.startSearch = context_.startSearch;
-  auto* viewer =
-      new ViewFileWindow(params, std::move(context), linked ? AppWindows().SlotOf(this) : 0);
-  viewer->setAttribute(Qt::WA_DeleteOnClose);
-  if (AppWindows().Open(viewer, WindowKind::Viewer) == 0) {
-    runtime::Tell(*context_.desktop, "No window slot is free.", "Search", runtime::Icon::Warning);
-    delete viewer;
-    return;
-  }
+  ViewFileWindow* viewer =
+      NewViewFileWindow(params, std::move(context), linked ? AppWindows().SlotOf(this) : 0);
+  if (!viewer) return;
   if (linked) viewer_ = viewer;
   if (context_.showWindow) {
     context_.showWindow(viewer);
@@ -143,8 +137,7 @@ void ResultsWindow::FollowSelection() {
   if (QApplication::keyboardModifiers() & Qt::ShiftModifier) return;
   const std::size_t row = SelectedHitRow();
   if (row == kNone) return;
-  PendingViewParams() = results::ViewParamsForHit(run_->results(), row, run_->request(), true);
-  AppWindows().Post(AppWindows().SlotOf(viewer_), kEventShowLine);
+  SendHitToViewer(*viewer_, results::ViewParamsForHit(run_->results(), row, run_->request(), true));
 }
 
 void ResultsWindow::EditSelected() {

@@ -358,6 +358,24 @@ void ViewFileWindow::ShowHit(results::ViewParams params) {
   Load();
 }
 
+ViewFileWindow* NewViewFileWindow(results::ViewParams params, ViewerContext context,
+                                  int resultsSlot) {
+  runtime::Desktop& desktop = *context.desktop;
+  auto* viewer = new ViewFileWindow(std::move(params), std::move(context), resultsSlot);
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  if (AppWindows().SlotOf(viewer) == 0) {  // the viewer takes its slot as it opens
+    runtime::Tell(desktop, "No window slot is free.", "Search", runtime::Icon::Warning);
+    delete viewer;
+    return nullptr;
+  }
+  return viewer;
+}
+
+void SendHitToViewer(ViewFileWindow& viewer, results::ViewParams params) {
+  PendingViewParams() = std::move(params);
+  AppWindows().Post(AppWindows().SlotOf(&viewer), kEventShowLine);
+}
+
 results::ViewParams& PendingViewParams() {
   static results::ViewParams params;
   return params;

@@ -112,6 +112,14 @@ class ViewFileWindow final : public QWidget {
   std::unique_ptr<Parts> parts_;
 };
 
+// A viewer that deletes itself when closed, in a window slot of its own; nothing when no slot
+// is free (the user is told). The caller shows it.
+ViewFileWindow* NewViewFileWindow(results::ViewParams params, ViewerContext context,
+                                  int resultsSlot);
+
+// Hands a linked viewer another hit: fills the pending parameter block and posts 0x450.
+void SendHitToViewer(ViewFileWindow& viewer, results::ViewParams params);
+
 // The program's one pending parameter block: a results window fills it just before it posts
 // 0x450 to its viewer, which takes it from here.
 results::ViewParams& PendingViewParams();
