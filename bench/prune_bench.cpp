@@ -53,13 +53,17 @@ class NoDesktop final : public runtime::Desktop {
  public:
   int ShowMessage(const runtime::Message&) override { return 1; }
   int PopupMenu(const std::string&) override { return 0; }
+  int PopupMenuAt(const std::string&, runtime::ScreenPoint) override { return 0; }
   std::optional<std::string> ChooseFile(const runtime::FileDialogRequest&) override { return {}; }
   std::vector<std::string> ChooseFiles(const runtime::FileDialogRequest&) override { return {}; }
   std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
     return {};
   }
-  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice&) override { return {}; }
-  std::optional<int> ChooseColour(int) override { return {}; }
+  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice&,
+                                                const std::string&) override {
+    return {};
+  }
+  std::optional<int> ChooseColour(int, const std::string&) override { return {}; }
   std::string ClipboardText() override { return {}; }
   void SetClipboardText(const std::string&) override {}
   bool RunProgram(const std::string&, const std::vector<std::string>&) override { return false; }

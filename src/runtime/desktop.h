@@ -48,6 +48,12 @@ struct ProgramStart {
   std::string workingDirectory;  // empty: the process's current directory
 };
 
+// A point of the screen, in the desktop's logical pixels.
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
 struct FontChoice {
   std::string name;
   int size = 0;
@@ -63,15 +69,21 @@ class Desktop {
   virtual int ShowMessage(const Message& message) = 0;
   // A popup menu in the menu-text syntax: items separated by '|', "-" a separator, "{...}" a
   // submenu, a leading '~' a disabled item. Returns the 1-based selectable item, 0 for none.
+  // The menu appears at the mouse pointer.
   virtual int PopupMenu(const std::string& menuText) = 0;
+  // The same menu with its corner at a point of the screen: a menu opened from the keyboard
+  // appears at its button, not wherever the mouse happens to rest.
+  virtual int PopupMenuAt(const std::string& menuText, ScreenPoint where) = 0;
 
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // Several files at once; empty when cancelled.
   virtual std::vector<std::string> ChooseFiles(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> ChooseDirectory(const std::string& title,
                                                      const std::string& start) = 0;
-  virtual std::optional<FontChoice> ChooseFont(const FontChoice& start) = 0;
-  virtual std::optional<int> ChooseColour(int start) = 0;
+  // Font and colour dialogues open on `start` and carry `title` ("Select Font for Notes").
+  virtual std::optional<FontChoice> ChooseFont(const FontChoice& start,
+                                               const std::string& title) = 0;
+  virtual std::optional<int> ChooseColour(int start, const std::string& title) = 0;
 
   virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;

@@ -355,15 +355,15 @@ int QtDesktop::ShowMessage(const runtime::Message& message) {
 }
 
 int QtDesktop::PopupMenu(const std::string& menuText) {
-  return PopupMenuAt(menuText, QCursor::pos());
+  return PopupMenuAt(menuText, ToScreenPoint(QCursor::pos()));
 }
 
-int QtDesktop::PopupMenuAt(const std::string& menuText, const QPoint& globalPosition) {
+int QtDesktop::PopupMenuAt(const std::string& menuText, runtime::ScreenPoint where) {
   const std::vector<runtime::MenuItem> items = runtime::ParseMenuText(menuText);
   if (items.empty()) return 0;
   Owned<QMenu> menu(new QMenu(DialogParent()));
   FillMenu(*menu, items);
-  return MenuChoice(menu->exec(globalPosition));
+  return MenuChoice(menu->exec(ToQPoint(where)));
 }
 
 std::optional<std::string> QtDesktop::ChooseFile(const runtime::FileDialogRequest& request) {
@@ -386,20 +386,17 @@ std::optional<std::string> QtDesktop::ChooseDirectory(const std::string& title,
   return ToBytes(dialog->selectedFiles().front());
 }
 
-std::optional<runtime::FontChoice> QtDesktop::ChooseFont(const runtime::FontChoice& start) {
-  return ChooseFontTitled(start, "Font");
-}
-
-std::optional<runtime::FontChoice> QtDesktop::ChooseFontTitled(const runtime::FontChoice& start,
-                                                               const std::string& title) {
+std::optional<runtime::FontChoice> QtDesktop::ChooseFont(const runtime::FontChoice& start,
+                                                         const std::string& title) {
   Owned<QFontDialog> dialog(new QFontDialog(ToQFont(start), DialogParent()));
   dialog->setWindowTitle(ToQString(title));
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return ToFontChoice(dialog->selectedFont(), start.colour);
 }
 
-std::optional<int> QtDesktop::ChooseColour(int start) {
+std::optional<int> QtDesktop::ChooseColour(int start, const std::string& title) {
   Owned<QColorDialog> dialog(new QColorDialog(ToQColor(start), DialogParent()));
+  dialog->setWindowTitle(ToQString(title));
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   return ToColourValue(dialog->selectedColor());
 }

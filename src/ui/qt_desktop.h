@@ -32,6 +32,9 @@ QFont ToQFont(const runtime::FontChoice& choice);
 // The font as a choice; the colour is not part of a QFont and is passed through.
 runtime::FontChoice ToFontChoice(const QFont& font, int colour);
 
+inline runtime::ScreenPoint ToScreenPoint(const QPoint& point) { return {point.x(), point.y()}; }
+inline QPoint ToQPoint(runtime::ScreenPoint point) { return {point.x, point.y}; }
+
 // Colours are kept as 0xBBGGRR.
 QColor ToQColor(int colour);
 int ToColourValue(const QColor& colour);
@@ -59,8 +62,7 @@ class QtDesktop final : public runtime::Desktop {
   int ShowMessage(const runtime::Message& message) override;
   // Shows the menu at the mouse position.
   int PopupMenu(const std::string& menuText) override;
-  // Shows the menu at a point of the screen.
-  int PopupMenuAt(const std::string& menuText, const QPoint& globalPosition);
+  int PopupMenuAt(const std::string& menuText, runtime::ScreenPoint where) override;
 
   // A save dialogue does not ask before replacing a file: the caller decides what happens
   // to an existing file.
@@ -68,11 +70,9 @@ class QtDesktop final : public runtime::Desktop {
   std::vector<std::string> ChooseFiles(const runtime::FileDialogRequest& request) override;
   std::optional<std::string> ChooseDirectory(const std::string& title,
                                              const std::string& start) override;
-  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice& start) override;
-  // The same with the dialogue's title ("Choose List Box Font").
-  std::optional<runtime::FontChoice> ChooseFontTitled(const runtime::FontChoice& start,
-                                                      const std::string& title);
-  std::optional<int> ChooseColour(int start) override;
+  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice& start,
+                                                const std::string& title) override;
+  std::optional<int> ChooseColour(int start, const std::string& title) override;
 
   std::string ClipboardText() override;
   void SetClipboardText(const std::string& text) override;

@@ -207,10 +207,8 @@ void ResultsWindow::BuildMenus(QWidget* host) {
           });
   QMenu* font = look->addMenu(tr("Font"));
   connect(font->addAction(tr("Change Font")), &QAction::triggered, this, [this] {
-    auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
     const runtime::FontChoice start = ToFontChoice(resultsList_->font(), 0);
-    const auto chosen = desktop ? desktop->ChooseFontTitled(start, "Choose List Box Font")
-                                : context_.desktop->ChooseFont(start);
+    const auto chosen = context_.desktop->ChooseFont(start, "Choose List Box Font");
     if (chosen) resultsList_->setFont(ToQFont(*chosen));
   });
   connect(font->addAction(tr("Save Current Font as Default")), &QAction::triggered, this, [this] {
@@ -291,12 +289,10 @@ QWidget* ResultsWindow::BuildResultsTab() {
   connect(again_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Again); });
   connect(parms_, &QPushButton::clicked, this, [this] { EditParameters(); });
   connect(print, &QPushButton::clicked, this, [this, print] {
-    auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
     const std::string text =
         "Print Menu|-|Print Results Report with Preview|Save Results to Text File|Save "
         "Results to Text File and Edit|Copy Results to Clipboard";
-    const int choice =
-        desktop ? desktop->PopupMenuAt(text, MenuPlace(*print)) : context_.desktop->PopupMenu(text);
+    const int choice = context_.desktop->PopupMenuAt(text, ToScreenPoint(MenuPlace(*print)));
     // The title is item 1 and does nothing; the four exports follow in menu order.
     if (choice >= 2 && choice <= 5) Export(static_cast<ExportCommand>(choice - 2));
   });
@@ -532,10 +528,8 @@ void ResultsWindow::Navigate(int code) {
 
 void ResultsWindow::ResultsPopup(const QPoint& where) {
   if (running()) return;  // the gestures rest while a search runs
-  auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
   const std::string text = ResultsPopupText(looks_.Menus().popupText);
-  const int choice =
-      desktop ? desktop->PopupMenuAt(text, where) : context_.desktop->PopupMenu(text);
+  const int choice = context_.desktop->PopupMenuAt(text, ToScreenPoint(where));
   if (choice >= kFirstLookChoice && choice < kFirstLookChoice + results::kLookCount) {
     ApplyLook(choice - kFirstLookChoice + 1);
     return;

@@ -25,8 +25,7 @@ namespace {
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 int PopupAt(runtime::Desktop& desktop, const std::string& text, const QPoint& where) {
-  auto* qt = dynamic_cast<QtDesktop*>(&desktop);
-  return qt ? qt->PopupMenuAt(text, where) : desktop.PopupMenu(text);
+  return desktop.PopupMenuAt(text, ToScreenPoint(where));
 }
 
 }  // namespace

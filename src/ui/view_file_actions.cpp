@@ -112,9 +112,7 @@ void ViewFileWindow::CopyRow(bool withoutComment) {
 
 void ViewFileWindow::RowPopup(const QPoint& globalPosition) {
   if (parts_->list->currentRow() < 0) return;
-  auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
-  const int choice = desktop ? desktop->PopupMenuAt(kRowPopup, globalPosition)
-                             : context_.desktop->PopupMenu(kRowPopup);
+  const int choice = context_.desktop->PopupMenuAt(kRowPopup, ToScreenPoint(globalPosition));
   if (choice == 1 || choice == 2) CopyRow(choice == 2);
 }
 

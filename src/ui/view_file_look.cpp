@@ -47,10 +47,8 @@ void ViewFileWindow::ApplyFont(const QFont& font) {
 }
 
 void ViewFileWindow::ChangeFont() {
-  auto* desktop = dynamic_cast<QtDesktop*>(context_.desktop);
   const runtime::FontChoice start = ToFontChoice(parts_->list->font(), 0);
-  const auto chosen = desktop ? desktop->ChooseFontTitled(start, "Choose View Window Font")
-                              : context_.desktop->ChooseFont(start);
+  const auto chosen = context_.desktop->ChooseFont(start, "Choose View Window Font");
   if (chosen) ApplyFont(ToQFont(*chosen));
 }
 

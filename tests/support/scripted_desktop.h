@@ -21,6 +21,12 @@ class ScriptedDesktop final : public runtime::Desktop {
   std::deque<std::vector<std::string>> chosenFileLists;
   std::vector<runtime::FileDialogRequest> fileRequests;
   std::deque<std::optional<std::string>> chosenDirectories;
+  std::vector<runtime::ScreenPoint> menuPlaces;  // where PopupMenuAt showed each menu
+  std::vector<runtime::FontChoice> fontStarts;
+  std::deque<std::optional<runtime::FontChoice>> chosenFonts;
+  std::vector<int> colourStarts;
+  std::deque<std::optional<int>> chosenColours;
+  std::vector<std::string> dialogTitles;  // font and colour dialogues, in order
   std::string clipboard;
   std::vector<std::vector<std::string>> programsRun;  // program, then its arguments
   std::vector<std::pair<std::string, std::string>> opened;  // path, action
@@ -60,10 +66,21 @@ class ScriptedDesktop final : public runtime::Desktop {
   std::optional<std::string> ChooseDirectory(const std::string&, const std::string&) override {
     return Next(chosenDirectories);
   }
-  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice&) override {
-    return std::nullopt;
+  int PopupMenuAt(const std::string& menuText, runtime::ScreenPoint where) override {
+    menuPlaces.push_back(where);
+    return PopupMenu(menuText);
   }
-  std::optional<int> ChooseColour(int) override { return std::nullopt; }
+  std::optional<runtime::FontChoice> ChooseFont(const runtime::FontChoice& start,
+                                                const std::string& title) override {
+    fontStarts.push_back(start);
+    dialogTitles.push_back(title);
+    return Next(chosenFonts);
+  }
+  std::optional<int> ChooseColour(int start, const std::string& title) override {
+    colourStarts.push_back(start);
+    dialogTitles.push_back(title);
+    return Next(chosenColours);
+  }
   std::string ClipboardText() override { return clipboard; }
   void SetClipboardText(const std::string& text) override { clipboard = text; }
   bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) override {
@@ -91,7 +108,8 @@ class ScriptedDesktop final : public runtime::Desktop {
   void Beep() override { ++beeps; }
 
  private:
-  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
     if (queue.empty()) return std::nullopt;
     auto value = queue.front();
     queue.pop_front();

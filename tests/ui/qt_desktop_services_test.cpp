@@ -89,9 +89,9 @@ TEST(QtFontColour, DialoguesStartFromAndReturnTheChoice) {
     dialog.setCurrentColor(QColor(0x11, 0x22, 0x33));
     dialog.accept();
   });
-  EXPECT_EQ(desktop.ChooseColour(0x0000FF), 0x332211);
+  EXPECT_EQ(desktop.ChooseColour(0x0000FF, "Colour"), 0x332211);
   driver.WhenModal<QColorDialog>([](QColorDialog& dialog) { dialog.reject(); });
-  EXPECT_EQ(desktop.ChooseColour(0x0000FF), std::nullopt);
+  EXPECT_EQ(desktop.ChooseColour(0x0000FF, "Colour"), std::nullopt);
 
   runtime::FontChoice shown;
   driver.WhenModal<QFontDialog>([&](QFontDialog& dialog) {
@@ -100,14 +100,14 @@ TEST(QtFontColour, DialoguesStartFromAndReturnTheChoice) {
     dialog.accept();
   });
   const auto font =
-      desktop.ChooseFontTitled({"Monospace", 12, 700, 0xABCDEF}, "Choose List Box Font");
+      desktop.ChooseFont({"Monospace", 12, 700, 0xABCDEF}, "Choose List Box Font");
   ASSERT_TRUE(font.has_value());
   EXPECT_EQ(font->name, shown.name);
   EXPECT_EQ(font->size, shown.size);
   EXPECT_EQ(font->style, shown.style);
   EXPECT_EQ(font->colour, 0xABCDEF);  // the dialogue has no colour: the start colour stays
   driver.WhenModal<QFontDialog>([](QFontDialog& dialog) { dialog.reject(); });
-  EXPECT_EQ(desktop.ChooseFont({}), std::nullopt);
+  EXPECT_EQ(desktop.ChooseFont({}, "Font"), std::nullopt);
   EXPECT_TRUE(driver.AllActed());
 }
 
@@ -241,8 +241,8 @@ TEST(QtFileDialogsParent, ParentClosedUnderTheDialoguesGivesNoChoice) {
       {"file", [](QtDesktop& d) { return !d.ChooseFile({}).has_value(); }},
       {"files", [](QtDesktop& d) { return d.ChooseFiles({}).empty(); }},
       {"directory", [](QtDesktop& d) { return !d.ChooseDirectory("x", "/").has_value(); }},
-      {"font", [](QtDesktop& d) { return !d.ChooseFont({}).has_value(); }},
-      {"colour", [](QtDesktop& d) { return !d.ChooseColour(0).has_value(); }},
+      {"font", [](QtDesktop& d) { return !d.ChooseFont({}, "Font").has_value(); }},
+      {"colour", [](QtDesktop& d) { return !d.ChooseColour(0, "Colour").has_value(); }},
   };
   for (const auto& c : cases) {
     auto* parent = new QWidget;

@@ -88,7 +88,7 @@ int Choose(const std::string& menuText, const QStringList& path) {
   };
   driver.WhenPopup([&](QMenu& menu) { pick(menu, 0); });
   QtDesktop desktop;
-  const int choice = desktop.PopupMenuAt(menuText, QPoint(100, 100));
+  const int choice = desktop.PopupMenuAt(menuText, {100, 100});
   EXPECT_TRUE(driver.AllActed());
   return choice;
 }
@@ -116,7 +116,7 @@ TEST(QtPopupMenu, NothingChosenGivesZero) {
   test::DialogDriver driver;
   driver.WhenPopup([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); });
   QtDesktop desktop;
-  EXPECT_EQ(desktop.PopupMenuAt(kDropMenu, QPoint(50, 50)), 0);
+  EXPECT_EQ(desktop.PopupMenuAt(kDropMenu, {50, 50}), 0);
   EXPECT_TRUE(driver.AllActed());
 
   // A disabled item cannot be chosen: Enter on it leaves the menu open.
@@ -126,11 +126,11 @@ TEST(QtPopupMenu, NothingChosenGivesZero) {
     EXPECT_TRUE(menu.isVisible());
     menu.close();
   });
-  EXPECT_EQ(desktop.PopupMenuAt("~Off|On", QPoint(50, 50)), 0);
+  EXPECT_EQ(desktop.PopupMenuAt("~Off|On", {50, 50}), 0);
   EXPECT_TRUE(driver.AllActed());
 
   // An empty menu text shows no menu at all.
-  EXPECT_EQ(desktop.PopupMenuAt("", QPoint(50, 50)), 0);
+  EXPECT_EQ(desktop.PopupMenuAt("", {50, 50}), 0);
 }
 
 TEST(QtPopupMenu, MenuChoiceIgnoresDisabledAndForeignActions) {
@@ -150,7 +150,7 @@ TEST(QtPopupMenu, ParentClosedUnderTheMenuGivesZero) {
   test::DialogDriver driver;
   driver.WhenPopup([&](QMenu&) { delete parent; });
   QtDesktop desktop(parent);
-  EXPECT_EQ(desktop.PopupMenuAt(kDropMenu, QPoint(10, 10)), 0);
+  EXPECT_EQ(desktop.PopupMenuAt(kDropMenu, {10, 10}), 0);
   EXPECT_TRUE(driver.AllActed());
 }
 
