@@ -9,6 +9,8 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev
   libbenchmark-dev
+  libqt6svg6         # at run time: Qt's SVG image and icon plugins draw the program's icon
+  desktop-file-utils # the install test validates the desktop entry with it
 )
 # The fuzz target is built with clang's libFuzzer; only wanted when asked for.
 if [[ "${TRAWLEX_WITH_FUZZ:-0}" == 1 ]]; then

@@ -9,6 +9,7 @@
 
 #include "runtime/case_table.h"
 #include "runtime/profile.h"
+#include "runtime/shipped_files.h"
 
 namespace trawlex::results {
 namespace {
@@ -196,7 +197,10 @@ std::string Looks::OriginalFormat() const {
 LookFileRepair RepairLookFile(const fs::path& dir, runtime::Desktop& desktop) {
   if (FindNoCase(dir, kLookFileName)) return LookFileRepair::Present;
   const fs::path lookFile = dir / kLookFileName;
-  if (const auto shipped = FindNoCase(dir, kShippedLookFileName)) {
+  // A copy in the working directory (in any case of letters) wins over the installed one.
+  auto shipped = FindNoCase(dir, kShippedLookFileName);
+  if (!shipped) shipped = runtime::FindShippedFile(kShippedLookFileName, dir);
+  if (shipped) {
     if (CopyFile(*shipped, lookFile)) return LookFileRepair::CopiedShipped;
   }
   runtime::Message message;

@@ -7,6 +7,7 @@
 #include "runtime/case_table.h"
 #include "runtime/fixed_text.h"
 #include "runtime/profile.h"
+#include "runtime/shipped_files.h"
 #include "shell/debug_trace.h"
 #include "shell/last_search_settings.h"
 #include "shell/saved_search.h"
@@ -209,15 +210,19 @@ void ReportRefusedSettings(const SettingsFiles& files, runtime::Desktop& desktop
   }
 }
 
-// The prototype converter reads WinTypes.VLW; a fresh installation has only the shipped copy.
-void CopyWinTypes(const fs::path& workDir, SetupCheckResult& result) {
-  const fs::path target = workDir / kWinTypesName;
-  const fs::path shipped = workDir / kWinTypesShippedName;
+// The prototype converter reads WinTypes.VLW and the window-structure analyser
+// FeqUseLoad.vlw; a fresh installation has only their shipped copies, in the working
+// directory or in the installed data directory. A user's own file is never replaced.
+bool CopyShipped(const fs::path& workDir, std::string_view name, std::string_view shippedName) {
+  const fs::path target = workDir / name;
   std::error_code ec;
-  if (fs::exists(target, ec) || !IsFile(shipped)) return;
-  result.winTypesCopied = fs::copy_file(shipped, target, fs::copy_options::none, ec) && !ec;
-  DebugTrace(kTraceTag, result.winTypesCopied ? "WinTypes.VLW copied from its shipped copy"
-                                              : "WinTypes.VLW not copied: " + ec.message());
+  if (fs::exists(target, ec)) return false;
+  const auto shipped = runtime::FindShippedFile(shippedName, workDir);
+  if (!shipped) return false;
+  const bool copied = fs::copy_file(*shipped, target, fs::copy_options::none, ec) && !ec;
+  DebugTrace(kTraceTag, copied ? std::string(name) + " copied from its shipped copy"
+                               : std::string(name) + " not copied: " + ec.message());
+  return copied;
 }
 
 }  // namespace
@@ -275,7 +280,8 @@ SetupCheckResult RunSetupCheck(const SettingsFiles& files, const fs::path& workD
   if (NeedsFirstStart(files, workDir)) FirstStartSetup(files, workDir, result);
   FindHelpFile(files, result);
   OfferNewerVersion(files, workDir, desktop, result);
-  CopyWinTypes(workDir, result);
+  result.winTypesCopied = CopyShipped(workDir, kWinTypesName, kWinTypesShippedName);
+  result.feqSnippetsCopied = CopyShipped(workDir, kFeqSnippetsName, kFeqSnippetsShippedName);
   return result;
 }
 

@@ -27,6 +27,9 @@ inline constexpr int kSetupPathLimit = 12;
 
 inline constexpr std::string_view kWinTypesName = "WinTypes.VLW";
 inline constexpr std::string_view kWinTypesShippedName = "WinTypes.vlw.Shipped";
+// The window-structure analyser's snippets: the Tools item shows only when the file exists.
+inline constexpr std::string_view kFeqSnippetsName = "FeqUseLoad.vlw";
+inline constexpr std::string_view kFeqSnippetsShippedName = "FeqUseLoad.vlw.Shipped";
 
 // What setting up one version did.
 struct VersionSetup {
@@ -59,6 +62,7 @@ struct SetupCheckResult {
   std::string versionFound = "2";  // the version whose help file was found
   VersionAnswer answer = VersionAnswer::NotAsked;
   bool winTypesCopied = false;
+  bool feqSnippetsCopied = false;
   std::vector<std::string> refusedSettings;  // settings files that cannot be used, and why
 };
 

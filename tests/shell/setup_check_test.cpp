@@ -239,7 +239,7 @@ TEST(SetupCheckTest, YesOnALaterStartPutsThePathsAfterTheUsersHistory) {
   }
 }
 
-TEST(SetupCheckTest, WinTypesIsCopiedOnlyWhenMissingAndShipped) {
+TEST(SetupCheckTest, ShippedFilesAreCopiedOnlyWhenMissing) {
   const std::tuple<bool, bool, const char*> cases[] = {
       // WinTypes.VLW exists, shipped copy exists, WinTypes.VLW afterwards
       {false, true, "shipped"},
@@ -251,10 +251,16 @@ TEST(SetupCheckTest, WinTypesIsCopiedOnlyWhenMissingAndShipped) {
     AfterFirstStart(dir, "9");
     if (target) dir.tree.Write("WinTypes.VLW", "mine");
     if (shipped) dir.tree.Write("WinTypes.vlw.Shipped", "shipped");
-    EXPECT_EQ(Start(dir).winTypesCopied, !target && shipped);
-    const auto file = dir.tree.root() / "WinTypes.VLW";
-    EXPECT_EQ(test::FileBytes(file), content ? content : "");
-    EXPECT_EQ(std::filesystem::exists(file), content != nullptr);
+    if (target) dir.tree.Write("FeqUseLoad.vlw", "mine");
+    if (shipped) dir.tree.Write("FeqUseLoad.vlw.Shipped", "shipped");
+    const SetupCheckResult result = Start(dir);
+    EXPECT_EQ(result.winTypesCopied, !target && shipped);
+    EXPECT_EQ(result.feqSnippetsCopied, !target && shipped);
+    for (const char* name : {"WinTypes.VLW", "FeqUseLoad.vlw"}) {
+      const auto file = dir.tree.root() / name;
+      EXPECT_EQ(test::FileBytes(file), content ? content : "") << name;
+      EXPECT_EQ(std::filesystem::exists(file), content != nullptr) << name;
+    }
   }
 }
 
