@@ -70,6 +70,7 @@ class NoDesktop final : public runtime::Desktop {
   runtime::OsError StartProgram(const runtime::ProgramStart&) override { return {}; }
   bool OpenWithSystem(const std::string&, const std::string&) override { return false; }
   bool ShowInFileManager(const std::string&, const std::string&) override { return false; }
+  bool ProgramAvailable(const std::string&) override { return true; }
   std::string CurrentDirectory() override { return "/"; }
   void Beep() override {}
 };

@@ -34,7 +34,8 @@ Place FindPlaceholder(const std::vector<std::string>& words, char letter) {
 
 // The word with the placeholders that stand in it replaced; both are looked up in the
 // command before anything is replaced, so a "%L" in the file name stays as it is.
-std::string ReplaceIn(const std::string& word, std::vector<std::pair<std::size_t, std::string>> at) {
+std::string ReplaceIn(const std::string& word,
+                      std::vector<std::pair<std::size_t, std::string>> at) {
   std::string result;
   std::size_t copied = 0;
   if (at.size() == 2 && at[0].first > at[1].first) std::swap(at[0], at[1]);
@@ -86,8 +87,7 @@ std::optional<std::vector<std::string>> EditorCommandWords(std::string_view edit
 bool EditFile(runtime::Desktop& desktop, std::string_view editorName,
               const std::string& fullFileName, std::uint32_t line) {
   const std::string file = AbsoluteFrom(desktop.CurrentDirectory(), fullFileName);
-  const std::optional<std::vector<std::string>> words =
-      EditorCommandWords(editorName, file, line);
+  const std::optional<std::vector<std::string>> words = EditorCommandWords(editorName, file, line);
   if (!words) {
     const std::string_view command = editorName.substr(0, editorName.find_last_not_of(' ') + 1);
     ShowEditorError(desktop, "The editor command has a quote that is not closed.",
@@ -103,7 +103,11 @@ bool EditFile(runtime::Desktop& desktop, std::string_view editorName,
   const runtime::OsError error = desktop.StartProgram(start);
   if (!error) return true;
   runtime::PostError(error);
-  ShowEditorError(desktop, error.text, JoinCommandWords(*words));
+  // "File Not Found" alone would suggest the source file; name the program that is missing.
+  const std::string reason = desktop.ProgramAvailable(start.program)
+                                 ? error.text
+                                 : "the program " + start.program + " was not found.";
+  ShowEditorError(desktop, reason, JoinCommandWords(*words));
   return false;
 }
 

@@ -23,8 +23,11 @@ bool Explore(runtime::Desktop& desktop, ExploreAction action, const std::string&
   const std::string folder = action == ExploreAction::Directory
                                  ? DirectoryWithoutSlash(path)
                                  : DirectoryWithoutSlash(SplitFullName(path).directory);
-  runtime::Tell(desktop, "Unable to open the file manager.||Folder: " + folder, "Explore",
-                runtime::Icon::Warning);
+  const std::string missing = runtime::MissingOpenerNote(desktop);
+  runtime::Tell(desktop,
+                "Unable to open the file manager.||Folder: " + folder +
+                    (missing.empty() ? "" : "||" + missing),
+                "Explore", runtime::Icon::Warning);
   return false;
 }
 

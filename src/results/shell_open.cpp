@@ -119,8 +119,8 @@ ShellOpenFailure ShellOpenFailureMessage(const std::string& fullFileName, ShellV
   }
   std::string reason = ReasonFor(result);
   if ((result == kShellFileNotFound || result == kShellPathNotFound) && fileExists) {
-    reason += std::string("|\t") + (pdf ? "Acrobat" : "Viewer Program") +
-              " could be missing or corrupt.";
+    reason +=
+        std::string("|\t") + (pdf ? "Acrobat" : "Viewer Program") + " could be missing or corrupt.";
     result = -result;
   }
   const std::string text = std::string("Unable to ") + (verb == ShellVerb::Open ? "view" : "edit") +
@@ -139,8 +139,13 @@ int ShellOpen(runtime::Desktop& desktop, const std::string& fullFileName, ShellV
   }
   if (result == 0 || !reportErrors) return result;
   std::error_code error;
-  const ShellOpenFailure failure =
-      ShellOpenFailureMessage(fullFileName, verb, result, std::filesystem::exists(fullFileName, error));
+  ShellOpenFailure failure = ShellOpenFailureMessage(fullFileName, verb, result,
+                                                     std::filesystem::exists(fullFileName, error));
+  if (result == kShellNoAssociation) {
+    if (const std::string missing = runtime::MissingOpenerNote(desktop); !missing.empty()) {
+      failure.message.text += "||" + missing;
+    }
+  }
   desktop.ShowMessage(failure.message);
   return failure.result;
 }

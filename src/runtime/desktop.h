@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/error_codes.h"
@@ -24,7 +25,7 @@ inline constexpr int kAnswerNo = 2;
 inline constexpr int kAnswerCancel = 3;
 
 struct Message {
-  std::string text;     // '|' starts a new line; "||" leaves an empty line
+  std::string text;  // '|' starts a new line; "||" leaves an empty line
   std::string caption;
   Icon icon = Icon::None;
   Buttons standard = Buttons::Ok;
@@ -89,7 +90,8 @@ class Desktop {
   virtual void SetClipboardText(const std::string& text) = 0;
 
   // Starts a program without waiting; `arguments` are passed as they are (no shell).
-  virtual bool RunProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  virtual bool RunProgram(const std::string& program,
+                          const std::vector<std::string>& arguments) = 0;
   // Starts a program without waiting, in its working directory; the process's own current
   // directory does not change. Gives what kept the program from starting, or no error.
   virtual OsError StartProgram(const ProgramStart& start) = 0;
@@ -101,9 +103,23 @@ class Desktop {
   // when no file manager could be started.
   virtual bool ShowInFileManager(const std::string& path, const std::string& actionName) = 0;
 
+  // Whether a program named by a command word can be started (found on the search path, or
+  // at the path the word gives): lets a message name a missing program.
+  virtual bool ProgramAvailable(const std::string& program) = 0;
+
   virtual std::string CurrentDirectory() = 0;
   virtual void Beep() = 0;
 };
+
+// The desktop's opener: it opens files and folders with the user's chosen applications.
+inline constexpr std::string_view kDesktopOpener = "xdg-open";
+
+// The line a message adds when the desktop's opener is not installed; empty when it is.
+inline std::string MissingOpenerNote(Desktop& desktop) {
+  if (desktop.ProgramAvailable(std::string(kDesktopOpener))) return {};
+  return "The program " + std::string(kDesktopOpener) +
+         " was not found: install the package xdg-utils.";
+}
 
 // Shorthand for the common cases.
 inline int Tell(Desktop& desktop, std::string text, std::string caption,

@@ -109,6 +109,10 @@ void UseFallbackEditor(Preferences& p, const SettingsFiles& files, runtime::Desk
                  ". If you have a better editor you should go to File-Preferences and define "
                  "it. TRX supports passing the editor the file line number which is very "
                  "productive. See the help for more info.";
+  // The stored command cannot start anything on a machine without the desktop's opener.
+  if (const std::string missing = runtime::MissingOpenerNote(desktop); !missing.empty()) {
+    message.text += "||" + missing;
+  }
   message.caption = std::string(kEditorCaption);
   message.icon = runtime::Icon::Information;
   message.standard = runtime::Buttons::Ok;

@@ -23,6 +23,7 @@
 #include <thread>
 
 #include "runtime/names.h"
+#include "runtime/program_path.h"
 #include "shell/debug_trace.h"
 #include "ui/qt_text.h"
 
@@ -192,8 +193,7 @@ int SpawnDetached(const std::string& program, const std::vector<std::string>& ar
   // which every thread shares, is never touched.
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   pid_t pid = 0;
-  const int failure =
-      posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int failure = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (failure != 0) return failure;
   // Reaps the child when it ends, so that it does not stay behind as a zombie.
@@ -445,6 +445,10 @@ bool QtDesktop::ShowInFileManager(const std::string& path, const std::string& ac
   if (directory.empty()) directory = ".";
   if (!std::filesystem::exists(path, error)) return OpenDirectory(directory);
   return ShowItem(path, directory);
+}
+
+bool QtDesktop::ProgramAvailable(const std::string& program) {
+  return runtime::ProgramExists(program);
 }
 
 std::string QtDesktop::CurrentDirectory() {

@@ -32,8 +32,12 @@ QFont ToQFont(const runtime::FontChoice& choice);
 // The font as a choice; the colour is not part of a QFont and is passed through.
 runtime::FontChoice ToFontChoice(const QFont& font, int colour);
 
-inline runtime::ScreenPoint ToScreenPoint(const QPoint& point) { return {point.x(), point.y()}; }
-inline QPoint ToQPoint(runtime::ScreenPoint point) { return {point.x, point.y}; }
+inline runtime::ScreenPoint ToScreenPoint(const QPoint& point) {
+  return {point.x(), point.y()};
+}
+inline QPoint ToQPoint(runtime::ScreenPoint point) {
+  return {point.x, point.y};
+}
 
 // Colours are kept as 0xBBGGRR.
 QColor ToQColor(int colour);
@@ -90,6 +94,7 @@ class QtDesktop final : public runtime::Desktop {
   // only when neither dbus-send nor xdg-open could be started.
   bool ShowInFileManager(const std::string& path, const std::string& actionName) override;
 
+  bool ProgramAvailable(const std::string& program) override;
   std::string CurrentDirectory() override;
   void Beep() override;
 

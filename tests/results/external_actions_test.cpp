@@ -130,12 +130,19 @@ TEST(EditorCommand, StartsTheEditorInTheFilesDirectoryOrSaysWhyNot) {
   EXPECT_EQ(desktop.messages[0].caption, "Edit File");
   EXPECT_EQ(desktop.messages[0].icon, Icon::Warning);
   EXPECT_EQ(runtime::ErrorCode(), kNotFound.code);
+  // A program that is not installed is named, not mistaken for the file.
+  desktop.missingPrograms = {"my ed"};
+  desktop.startFailures = {kNotFound};
+  EXPECT_FALSE(EditFile(desktop, "'my ed' +%L", "/src/a b.vlw", 7));
+  EXPECT_EQ(desktop.messages.back().text,
+            "Error running editor: the program my ed was not found.||'my ed' +7 '/src/a b.vlw'");
+  desktop.missingPrograms.clear();
 
   desktop.programsStarted.clear();
   EXPECT_FALSE(EditFile(desktop, "ed 'x %F  ", "/src/a.vlw", 7));
   EXPECT_TRUE(desktop.programsStarted.empty());
-  ASSERT_EQ(desktop.messages.size(), 2u);
-  EXPECT_EQ(desktop.messages[1].text,
+  ASSERT_EQ(desktop.messages.size(), 3u);
+  EXPECT_EQ(desktop.messages[2].text,
             "Error running editor: The editor command has a quote that is not closed.||ed 'x %F");
 }
 
@@ -361,6 +368,14 @@ TEST(FileManager, ShowsThePathUnderTheActionsNameOrSaysItCannot) {
               std::string("Unable to open the file manager.||Folder: ") + c.folder);
     EXPECT_EQ(desktop.messages[0].caption, "Explore");
   }
+  ScriptedDesktop bare;  // a desktop without its opener: the message says what to install
+  bare.fileManagerWorks = false;
+  bare.missingPrograms = {"xdg-open"};
+  EXPECT_FALSE(Explore(bare, ExploreAction::Directory, "/src/"));
+  ASSERT_EQ(bare.messages.size(), 1u);
+  EXPECT_EQ(bare.messages[0].text,
+            "Unable to open the file manager.||Folder: /src||The program xdg-open was not found: "
+            "install the package xdg-utils.");
 }
 
 TEST(LineCopyTexts, PathKeepsTheSlashOfTheRootOnly) {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@ class ScriptedDesktop final : public runtime::Desktop {
   std::vector<int> colourStarts;
   std::deque<std::optional<int>> chosenColours;
   std::vector<std::string> dialogTitles;  // font and colour dialogues, in order
+  std::set<std::string> missingPrograms;  // ProgramAvailable answers false for these
   std::string clipboard;
-  std::vector<std::vector<std::string>> programsRun;  // program, then its arguments
+  std::vector<std::vector<std::string>> programsRun;        // program, then its arguments
   std::vector<std::pair<std::string, std::string>> opened;  // path, action
   bool openWorks = true;                                    // what OpenWithSystem answers
   std::vector<runtime::ProgramStart> programsStarted;
@@ -103,6 +105,9 @@ class ScriptedDesktop final : public runtime::Desktop {
   bool ShowInFileManager(const std::string& path, const std::string& actionName) override {
     shownInFileManager.emplace_back(path, actionName);
     return fileManagerWorks;
+  }
+  bool ProgramAvailable(const std::string& program) override {
+    return !missingPrograms.contains(program);
   }
   std::string CurrentDirectory() override { return currentDirectory; }
   void Beep() override { ++beeps; }
