@@ -81,6 +81,7 @@ MultiSearchWindow::MultiSearchWindow(const engine::SearchSpec& request, runtime:
   setWindowTitle(ToQString(shell::kMultiSearchCaption));
   BuildControls();
   timer_ = new QTimer(this);
+  timer_->setObjectName("tick");
   timer_->setInterval(kTickMs);
   connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
   ShowRunning(false);

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "runtime/error_codes.h"
+#include "support/file_size_limit.h"
 #include "support/temp_tree.h"
 
 namespace trawlex::runtime {
@@ -19,7 +20,6 @@ namespace fs = std::filesystem;
 
 class ProfileTest : public ::testing::Test {
  protected:
-
   fs::path Put(const std::string& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
     return dir_ / name;
@@ -30,7 +30,6 @@ class ProfileTest : public ::testing::Test {
     out << in.rdbuf();
     return out.str();
   }
-  static bool IsRoot() { return geteuid() == 0; }
 
   testing::TempTree tree_;
   fs::path dir_ = tree_.root();
@@ -233,19 +232,16 @@ TEST_F(ProfileTest, FailedWriteLeavesEverythingUntouched) {
   EXPECT_NE(ErrorCode(), 0);
 }
 
-TEST_F(ProfileTest, ReadOnlyFileOrDirectoryRefusesTheWrite) {
-  if (IsRoot()) GTEST_SKIP() << "root ignores permission bits";
-  fs::create_directory(dir_ / "locked");
-  const fs::path inLocked = dir_ / "locked" / "p.ini";
-  std::ofstream(inLocked) << "[S]\nk=old\n";
-  fs::permissions(dir_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  const fs::path readOnly = Put("ro.ini", "[S]\nk=old\n");
-  fs::permissions(readOnly, fs::perms::owner_read);
-  for (const fs::path& file : {inLocked, readOnly}) {
-    EXPECT_FALSE(WriteProfileString(file, "S", "k", "new")) << file;
-    EXPECT_NE(ErrorCode(), 0);
-    EXPECT_EQ(Bytes(file), "[S]\nk=old\n");
-  }
+// A disk that refuses the new text (here a file-size limit, which holds for root too) leaves
+// the file as it was, whether the file grows or is written anew.
+TEST_F(ProfileTest, RefusedWriteLeavesTheFileAsItWas) {
+  const fs::path file = Put("p.ini", "[S]\nk=old\n");
+  testing::FileSizeLimit limit(8);
+  EXPECT_FALSE(WriteProfileString(file, "S", "k", "a longer value than the disk takes"));
+  EXPECT_NE(ErrorCode(), 0);
+  EXPECT_FALSE(WriteProfileString(dir_ / "new.ini", "S", "k", "a longer value than that"));
+  EXPECT_EQ(Bytes(file), "[S]\nk=old\n");
+  EXPECT_FALSE(fs::exists(dir_ / "new.ini"));
 }
 
 TEST_F(ProfileTest, ConcurrentWritersDoNotLoseUpdates) {

@@ -4,6 +4,7 @@
 
 #include "runtime/profile.h"
 #include "settings_test_support.h"
+#include "support/file_size_limit.h"
 #include "support/temp_tree.h"
 
 namespace trawlex::shell {
@@ -86,10 +87,9 @@ TEST_F(LastSearchTest, FailedWritesLeaveTheFileAsItWas) {
   const fs::path inFile = tree_.root() / "settings" / "Search.DAT";
   EXPECT_FALSE(WriteLastSwitches(inFile, SearchSwitches{}));
   EXPECT_EQ(test::FileBytes(tree_.root() / "settings"), "not a directory");
-  if (test::RunningAsRoot()) GTEST_SKIP() << "permission bits do not stop root";
 
-  const fs::path dat = tree_.Write("locked/Search.DAT", "[Text]\n1=keep\n");
-  fs::permissions(dat.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const fs::path dat = tree_.Write("full/Search.DAT", "[Text]\n1=keep\n");
+  testing::FileSizeLimit limit(8);  // a disk that takes no more
   EXPECT_FALSE(WriteHistory(dat, "Text", {"new"}));
   EXPECT_EQ(test::FileBytes(dat), "[Text]\n1=keep\n");
 }

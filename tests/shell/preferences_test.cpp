@@ -5,6 +5,7 @@
 #include "engine/load_files.h"
 #include "runtime/profile.h"
 #include "settings_test_support.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_tree.h"
 
@@ -144,11 +145,10 @@ TEST_F(PreferencesTest, FailedSaveLeavesTheFileAsItWas) {
   const Preferences p = LoadOptions(files_, desktop_);
   EXPECT_EQ(p.editorName, "xdg-open %F");  // still set for this run
   EXPECT_FALSE(SaveOptions(p, files_));
-  if (test::RunningAsRoot()) GTEST_SKIP() << "permission bits do not stop root";
 
-  const SettingsFiles locked = SettingsFilesIn(tree_.Dir("locked"));
-  tree_.Write("locked/Search.DAT", "[Options]\nEditorName=vi\n");
-  fs::permissions(tree_.root() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  const SettingsFiles locked = SettingsFilesIn(tree_.Dir("full"));
+  tree_.Write("full/Search.DAT", "[Options]\nEditorName=vi\n");
+  testing::FileSizeLimit limit(8);  // a disk that takes no more
   EXPECT_FALSE(SaveOptions(p, locked));
   EXPECT_EQ(test::FileBytes(locked.searchDat), "[Options]\nEditorName=vi\n");
 }

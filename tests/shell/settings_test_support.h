@@ -1,8 +1,6 @@
 #pragma once
 // Helpers shared by the settings tests.
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,11 +13,6 @@ inline std::string FileBytes(const std::filesystem::path& file) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
-}
-
-// Permission bits do not stop root, so tests of unwritable directories skip then.
-inline bool RunningAsRoot() {
-  return ::geteuid() == 0;
 }
 
 }  // namespace trawlex::shell::test

@@ -7,17 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
 
-#include "widget_lookup.h"
 #include "support/scripted_desktop.h"
 #include "ui/qt_text.h"
 #include "ui/window_registry.h"
+#include "widget_lookup.h"
 
 namespace trawlex::ui {
 namespace {
@@ -76,7 +78,9 @@ class MultiSearchWindowTest : public ::testing::Test {
   }
 
   template <typename Widget>
-  Widget* Get(const char* name) { return test::NamedChild<Widget>(*window, name); }
+  Widget* Get(const char* name) {
+    return test::NamedChild<Widget>(*window, name);
+  }
   void Click(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
   QTreeWidget& List() { return *Get<QTreeWidget>("list"); }
   std::vector<std::string> Column(int column) {
@@ -89,6 +93,15 @@ class MultiSearchWindowTest : public ::testing::Test {
   bool Running() { return Get<QPushButton>("stop")->isVisible(); }
   bool StartButtonsShown() {
     return Get<QPushButton>("searchAll")->isVisible() && Get<QPushButton>("one")->isVisible();
+  }
+  // Lets the window's timer tick a few times, or finds it stopped: whatever a tick would start
+  // has had its chance.
+  void LetTick(int ticks = 3) {
+    auto* timer = window->findChild<QTimer*>("tick");
+    ASSERT_NE(timer, nullptr);
+    QSignalSpy ticked(timer, &QTimer::timeout);
+    while (timer->isActive() && ticked.size() < ticks) ticked.wait(1000);
+    QCoreApplication::sendPostedEvents();
   }
   // Waits for the next search to start.
   bool WaitForStart(std::size_t count) {
@@ -175,7 +188,7 @@ TEST_F(MultiSearchWindowTest, SummaryRunClosesEveryResultsWindowButTheLast) {
     ASSERT_TRUE(WaitForStart(i + 1)) << i;
     EXPECT_EQ(Column(0)[i], "Run...");
     EXPECT_EQ(List().currentIndex().row(), static_cast<int>(i));
-    QTest::qWait(30);  // ticks while the search runs start nothing
+    LetTick();  // ticks while the search runs start nothing
     ASSERT_EQ(starts.size(), i + 1);
     Report(i, 10 + i);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Column(0)[i] == std::to_string(10 + i); }, 2000));
@@ -222,7 +235,7 @@ TEST_F(MultiSearchWindowTest, AResultsWindowThatCannotOpenFailsTheRun) {
   Click("searchAll");
   ASSERT_TRUE(WaitForStart(1));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Running(); }, 2000));
-  QTest::qWait(30);
+  LetTick();
   EXPECT_EQ(starts.size(), 1u);
   EXPECT_EQ(Column(0), (std::vector<std::string>{"Fail", "", ""}));
   EXPECT_TRUE(StartButtonsShown());
@@ -240,7 +253,7 @@ TEST_F(MultiSearchWindowTest, StopEndsTheRunButTheRunningSearchStillCounts) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return Column(0)[0] == "42"; }, 2000));
   EXPECT_TRUE(QTest::qWaitFor([&] { return starts[0].window.isNull(); }, 2000))
       << "a summary search closes its window all the same";
-  QTest::qWait(30);
+  LetTick();
   EXPECT_EQ(starts.size(), 1u);
 }
 
@@ -258,7 +271,7 @@ TEST_F(MultiSearchWindowTest, OtherProgramEventsAndStrayCountsChangeNothing) {
   ASSERT_TRUE(Open());
   AppWindows().Broadcast(kEventCloseResults);
   AppWindows().Post(window->slot(), kEventMultiSearchDone);  // no search runs
-  QTest::qWait(20);
+  QCoreApplication::sendPostedEvents();
   ASSERT_FALSE(window.isNull());
   EXPECT_EQ(Column(0), (std::vector<std::string>{"", "", ""}));
 }

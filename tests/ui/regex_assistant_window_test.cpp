@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,11 +21,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "widget_lookup.h"
 #include "dialog_driver.h"
 #include "runtime/match.h"
 #include "support/scripted_desktop.h"
 #include "utilities/regex_checker.h"
+#include "widget_lookup.h"
 
 static void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
@@ -54,7 +55,7 @@ void ClickOn(QWidget& window, const char* name) {
 void SlowClickOn(QWidget& window, const char* name) {
   QAbstractButton* button = Child<QAbstractButton>(window, name);
   QTest::mousePress(button, Qt::LeftButton);
-  QTest::qWait(30);
+  QCoreApplication::processEvents();  // what the focus change scheduled runs now
   QTest::mouseRelease(button, Qt::LeftButton);
 }
 
@@ -71,7 +72,7 @@ void TypeInto(QWidget& window, const char* name, const QString& text) {
 void EnterInto(QWidget& window, const char* name, const QString& text) {
   TypeInto(window, name, text);
   QTest::keyClick(Child<QLineEdit>(window, name), Qt::Key_Tab);
-  QTest::qWait(20);
+  QCoreApplication::processEvents();  // accepted once the focus has settled
 }
 
 bool WaitOpen(RegexAssistantWindow& window) {
