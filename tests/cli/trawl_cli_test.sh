@@ -342,6 +342,20 @@ done
 popd >/dev/null
 rm -rf "$special"
 rm -rf "$tree"
+# trawl window: the controls of a structure, tab-separated; a text that is no structure is
+# refused with the first-line message; problems go to stderr with their line.
+window_in=$'Win WINDOW(\'Orders\'),AT(,,200,100)\n  MENUBAR\n    ITEM(\'E&xit\'),USE(?Exit)\n  END\n  BUTTON(\'&Ok\'),USE(?OkButton)\n  ENTRY(@s20),USE(Loc:X,?MyX)\nEND\n'
+same "window" "$("$trawl" window --no-menus <<<"$window_in" | cut -f1-6 | tr '\t' '/')" \
+  $'Level/Control/Text/FEQ/Use/Line\n0/WINDOW/Orders/Win//1\n1/BUTTON/&Ok/?OkButton//5\n1/ENTRY//?MyX/Loc:X/6'
+expect 2 '' -- window <<<"  BUTTON('x'),USE(?X)"
+same "window refusal" "$(cat /tmp/trawl_cli_err.$$)" \
+  "trawl: The first line of the structure must be a APPLICATION, WINDOW or REPORT."
+expect 0 '*' -- window <<<$'WINDOW(\'w\')\n  GIZMO\nEND\nEND'
+same "window problems" "$(cat /tmp/trawl_cli_err.$$)" \
+  $'trawl: line 2: unknown control \'GIZMO\'\ntrawl: line 4: END without an open structure or control'
+expect_write_error window <<<"$window_in"
+# end of trawl window
+
 rm -f /tmp/trawl_cli_err.$$
 if [[ $failures -gt 0 ]]; then
   echo "$failures trawl command-line check(s) failed"

@@ -23,6 +23,10 @@ int RunSavedCommand(const Arguments& args, std::ostream& out, std::ostream& err)
 int RunConvertCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunConvertCommand(const Arguments& args, std::istream& in, std::ostream& out,
                       std::ostream& err);
+// The window-structure analyser on the structure of std::cin (or `in`).
+int RunWindowCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunWindowCommand(const Arguments& args, std::istream& in, std::ostream& out,
+                     std::ostream& err);
 
 // Prints "trawl: <message>" on `err`; a name in the message cannot reach a terminal's
 // control sequences (terminal_text.h).

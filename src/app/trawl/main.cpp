@@ -36,6 +36,9 @@ constexpr const char* kUsage =
     "  convert pattern-tool NAME < PATTERN\n"
     "                      rewrite the pattern on stdin with a tool of the Regular\n"
     "                      Expression Assistant, or print its Veldar MATCH() call\n"
+    "  window [--no-menus] < STRUCTURE\n"
+    "                      list the controls of a WINDOW, APPLICATION or REPORT\n"
+    "                      declaration: level, type, text, FEQ, USE variable\n"
     "\n"
     "Run 'trawl COMMAND --help' for the options of a command.\n"
     "Exit status: 0 success or hits found, 1 nothing found, 2 bad usage or error (a failed\n"
@@ -50,6 +53,7 @@ const std::map<std::string, Command>& Commands() {
       {"regex", RunRegexCommand},
       {"saved", RunSavedCommand},
       {"convert", RunConvertCommand},
+      {"window", RunWindowCommand},
   };
   return commands;
 }
