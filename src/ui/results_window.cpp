@@ -6,10 +6,12 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -85,9 +87,11 @@ enum ResultsChoice {
   kFirstLookChoice
 };
 
-std::string ResultsPopupText(const std::string& lookPopup) {
-  return "Find and Delete...\tCtrl+Delete|Delete Menu...\tAlt+Delete|-|Copy Result "
-         "Line...\tCtrl+C|Show File Name/Path...|-|View File\tDbl-Click|Edit "
+// The results popup; "Copy Result Line..." is greyed while no line is selected.
+std::string ResultsPopupText(const std::string& lookPopup, bool lineSelected) {
+  return std::string("Find and Delete...\tCtrl+Delete|Delete Menu...\tAlt+Delete|-|") +
+         (lineSelected ? "" : "~") +
+         "Copy Result Line...\tCtrl+C|Show File Name/Path...|-|View File\tDbl-Click|Edit "
          "File\tShift+Dbl-Click|File Options{Edit Related File|Edit All Files|-|Explore 2 "
          "Pane|Explore 1 Pane|Command Prompt Here|-|ShellExecute Open\tAlt+Dbl-Click|"
          "ShellExecute Edit}|-|Change Look{" +
@@ -106,7 +110,8 @@ enum FileChoice {
 
 // The file popup, for one file's full name.
 std::string FilePopupText(const std::string& directory, const std::string& name) {
-  return "Copy Names to Clipboard{Path \\ File:\t" + directory.substr(0, 3) + "..\\" + name +
+  // Paths on this system are written with '/', in the caption's abbreviation too.
+  return "Copy Names to Clipboard{Path / File:\t" + directory.substr(0, 3) + "../" + name +
          "|Path Only:\t" + directory + "|File Only:\t" + name +
          "}|-|View File|Edit File|-|Explore Folder|Command Prompt Here|-|ShellExecute "
          "Open\tAlt+Dbl-Click|ShellExecute Edit";
@@ -167,6 +172,8 @@ ResultsWindow::ResultsWindow(const engine::SearchSpec& request, ResultsWindowCon
   connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
   ApplyLookResult(looks_.Open());
   RebuildLookMenus();
+  ShowRequest();  // the caption is there before the run, whatever the run then finds
+  SetMinimumToContents();
   resize(760, 460);
 }
 
@@ -207,12 +214,11 @@ void ResultsWindow::BuildMenus(QWidget* host) {
           });
   QMenu* font = look->addMenu(tr("Font"));
   connect(font->addAction(tr("Change Font")), &QAction::triggered, this, [this] {
-    const runtime::FontChoice start = ToFontChoice(resultsList_->font(), 0);
-    const auto chosen = context_.desktop->ChooseFont(start, "Choose List Box Font");
+    const auto chosen = context_.desktop->ChooseFont(ListFontChoice(), "Choose List Box Font");
     if (chosen) resultsList_->setFont(ToQFont(*chosen));
   });
   connect(font->addAction(tr("Save Current Font as Default")), &QAction::triggered, this, [this] {
-    const runtime::FontChoice current = ToFontChoice(resultsList_->font(), 0);
+    const runtime::FontChoice current = ListFontChoice();
     looks_.SaveFont({current.name, current.size, current.style});
   });
   QMenu* widths = look->addMenu(tr("Column Widths"));
@@ -255,7 +261,9 @@ QWidget* ResultsWindow::BuildResultsTab() {
           [this] { ListDoubleClicked(kResultsTab); });
   connect(resultsList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { FollowSelection(); });
-  AddListKey(QKeySequence::Copy, [this] { CopySelectedLine(); });
+  AddListKey(QKeySequence::Copy, [this] { CopySelectedLineTexts(); });
+  AddListKey(Qt::SHIFT | Qt::Key_F10, [this] { ResultsPopupAtCurrentRow(); });
+  AddListKey(Qt::Key_Menu, [this] { ResultsPopupAtCurrentRow(); });
   AddListKey(Qt::Key_Insert, [this] { CopySelectedLine(); });
   AddListKey(Qt::Key_Delete, [this] { DeleteSelectedLine(); });
   AddListKey(Qt::ALT | Qt::Key_Delete, [this] {
@@ -269,10 +277,15 @@ QWidget* ResultsWindow::BuildResultsTab() {
   auto* statusRow = new QHBoxLayout;
   status_ = new QLabel(page);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long summary is cut at the window's edge rather than widen the window.
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  // The count and the progress show while a search runs; its summary then says it all.
   found_ = new QLabel(page);
+  found_->hide();
   progress_ = new QProgressBar(page);
   progress_->setMaximumWidth(160);
   progress_->setTextVisible(false);
+  progress_->hide();
   statusRow->addWidget(status_, 1);
   statusRow->addWidget(found_);
   statusRow->addWidget(progress_);
@@ -284,6 +297,8 @@ QWidget* ResultsWindow::BuildResultsTab() {
   auto* remove = Button("&Delete...", "Delete Results Lines Menu", page);
   parms_ = Button("&Parms...", nullptr, page);
   auto* print = Button("Pri&nt...", "Results: Print, Copy or Save to File", page);
+  WatchClicks(*remove);
+  WatchClicks(*print);
   connect(remove, &QPushButton::clicked, this, [this, remove] { DeleteMenu(MenuPlace(*remove)); });
   connect(refresh_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Refresh); });
   connect(again_, &QPushButton::clicked, this, [this] { StartRun(&engine::SearchRun::Again); });
@@ -334,6 +349,7 @@ QWidget* ResultsWindow::BuildFilesTab() {
   resultsCheck_->setToolTip(
       tr("When double clicking on a file where results\nwere found, start showing the file at "
          "the first\nresult line."));
+  WatchClicks(*remove);
   connect(remove, &QPushButton::clicked, this,
           [this, remove] { FilesDeleteMenu(MenuPlace(*remove)); });
   connect(unmark, &QPushButton::clicked, this, [this] { UnmarkFiles(); });
@@ -357,8 +373,10 @@ QWidget* ResultsWindow::BuildPathTab() {
   auto* layout = new QVBoxLayout(page);
   pathLabel_ = new QLabel(page);
   specLabel_ = new QLabel(page);
-  pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  specLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  for (QLabel* label : {pathLabel_, specLabel_}) {
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // long paths are cut
+  }
   layout->addWidget(pathLabel_);
   layout->addWidget(specLabel_);
   pathList_ = MakeList(
@@ -382,9 +400,10 @@ void ResultsWindow::ApplyLookResult(const results::AppliedLook& applied) {
   resultsModel_->SetFormat(ParsedOrEmpty(applied.format));
   runtime::FontChoice font;
   // The looks' old default face is not on this system: the desktop's own sans face stands in.
-  font.name = applied.font.name == results::kDefaultLookFontName
-                  ? ToBytes(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family())
-                  : applied.font.name;
+  font.name =
+      applied.font.name == results::kDefaultLookFontName
+          ? ToBytes(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family())
+          : applied.font.name;
   font.size = applied.font.size;
   font.style = applied.font.style;
   resultsList_->setFont(ToQFont(font));
@@ -419,6 +438,10 @@ bool ResultsWindow::running() const {
 
 void ResultsWindow::StartTicking() {
   stop_->setEnabled(true);
+  found_->clear();
+  found_->show();
+  progress_->setValue(0);
+  progress_->show();
   for (QPushButton* b : {again_, refresh_, parms_, reload_}) b->setEnabled(false);
   timer_->start();
 }
@@ -450,8 +473,8 @@ void ResultsWindow::RunFinished() {
     summary += "  (" + results::UnreadableFoldersText(run_->counts().unreadableDirs) + ")";
   }
   status_->setText(ToQString(summary));
-  found_->setText(ToQString(results::FoundText(run_->counts().findCnt)));
-  progress_->setValue(0);
+  found_->hide();
+  progress_->hide();
   stop_->setEnabled(false);
   for (QPushButton* b : {again_, refresh_, parms_, reload_}) b->setEnabled(true);
   if (const auto look = looks_.RunCompleted(run_->counts().locationFound != 0)) {
@@ -528,7 +551,8 @@ void ResultsWindow::Navigate(int code) {
 
 void ResultsWindow::ResultsPopup(const QPoint& where) {
   if (running()) return;  // the gestures rest while a search runs
-  const std::string text = ResultsPopupText(looks_.Menus().popupText);
+  const std::string text =
+      ResultsPopupText(looks_.Menus().popupText, SelectedHitRow() < run_->results().size());
   const int choice = context_.desktop->PopupMenuAt(text, ToScreenPoint(where));
   if (choice >= kFirstLookChoice && choice < kFirstLookChoice + results::kLookCount) {
     ApplyLook(choice - kFirstLookChoice + 1);
@@ -654,6 +678,32 @@ void ResultsWindow::closeEvent(QCloseEvent* event) {
 
 void ResultsWindow::contextMenuEvent(QContextMenuEvent* event) {
   event->ignore();
+}
+
+void ResultsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Inside the frame the sub-window that holds this one keeps to its minimum too, however
+  // the frame arranges its windows.
+  if (auto* host = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    host->setMinimumSize(host->minimumSizeHint());
+  }
+}
+
+void ResultsWindow::SetMinimumToContents() {
+  // The counters keep room for large numbers, so the minimum still holds as they grow.
+  constexpr std::int64_t kLargeCount = 9'999'999;
+  filesCount_->setMinimumWidth(filesCount_->fontMetrics().horizontalAdvance(
+      ToQString(results::FilesCountText(kLargeCount))));
+  withFound_->setMinimumWidth(
+      withFound_->fontMetrics().horizontalAdvance(ToQString(results::WithFoundText(kLargeCount))));
+  setMinimumSize(minimumSizeHint());
+}
+
+runtime::FontChoice ResultsWindow::ListFontChoice() const {
+  const QFont& font = resultsList_->font();
+  QFont drawn = font;
+  drawn.setFamily(QFontInfo(font).family());
+  return ToFontChoice(drawn, 0);
 }
 
 }  // namespace trawlex::ui

@@ -24,6 +24,7 @@
 #include "shell/settings_files.h"
 
 class QCheckBox;
+class QShowEvent;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -33,7 +34,8 @@ class QTimer;
 
 namespace trawlex::runtime {
 class Desktop;
-}
+struct FontChoice;
+}  // namespace trawlex::runtime
 
 namespace trawlex::ui {
 
@@ -85,6 +87,7 @@ class ResultsWindow final : public QWidget {
   const results::Looks& looks() const { return looks_; }
   FormatListView& resultsList() { return *resultsList_; }
   FormatListView& filesList() { return *filesList_; }
+  FormatListView& pathList() { return *pathList_; }
   QTabWidget& tabs() { return *tabs_; }
   QString statusText() const;
   void ApplyLook(int look);
@@ -99,6 +102,7 @@ class ResultsWindow final : public QWidget {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildMenus(QWidget* host);
@@ -129,6 +133,15 @@ class ResultsWindow final : public QWidget {
   void ExploreSelected(results::ExploreAction action);
   void CommandPromptAtSelected();
   void CopySelectedLine();
+  // Ctrl+C: the line-copy texts of the selected hits, straight onto the clipboard.
+  void CopySelectedLineTexts();
+  // The results popup from the keyboard: at the current row.
+  void ResultsPopupAtCurrentRow();
+  // The list's font as the font dialogue and the look file name it: the family actually
+  // drawn (not an alias such as "Sans Serif"), its size and weight.
+  runtime::FontChoice ListFontChoice() const;
+  // The size below which a button caption or a counter would be cut.
+  void SetMinimumToContents();
   void EditAllFiles();
   void EditRelatedFile();
   void ListDoubleClicked(int tab);
@@ -146,8 +159,10 @@ class ResultsWindow final : public QWidget {
   void AfterDeletion(std::size_t selectedRow);
   void AfterFilesDeletion(std::size_t selectedRow);
   // Where a menu opened by `button` shows: at the mouse when it clicked the button, else
-  // below the button.
+  // (its mnemonic, Space, a call) below the button.
   static QPoint MenuPlace(const QWidget& button);
+  // Lets MenuPlace tell a mouse click on `button` from a key press.
+  static void WatchClicks(QPushButton& button);
   // The results as they stand, exported to a report, a text file or the clipboard.
   void Export(ExportCommand command);
   // A key of the results list.

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QTabWidget>
+#include <algorithm>
+#include <vector>
 
 #include "results/command_prompt.h"
 #include "results/edit_several_files.h"
@@ -170,6 +172,26 @@ void ResultsWindow::CopySelectedLine() {
   if (row == kNone || running()) return;
   RunLineCopyWindow(this, *context_.desktop, context_.files.trawlexIni,
                     results::LineCopyRequestFor(run_->results()[row]));
+}
+
+void ResultsWindow::CopySelectedLineTexts() {
+  std::vector<std::size_t> rows;
+  for (const QModelIndex& index : resultsList_->selectionModel()->selectedRows()) {
+    rows.push_back(static_cast<std::size_t>(index.row()));
+  }
+  std::sort(rows.begin(), rows.end());  // in list order, however they were selected
+  std::string text;
+  for (const std::size_t row : rows) {
+    if (row >= run_->results().size()) continue;
+    text += results::MakeLineCopyTexts(results::LineCopyRequestFor(run_->results()[row])).boxText;
+  }
+  if (!text.empty()) context_.desktop->SetClipboardText(text);
+}
+
+void ResultsWindow::ResultsPopupAtCurrentRow() {
+  const QRect row = resultsList_->visualRect(resultsList_->currentIndex());
+  const QPoint at = row.isValid() ? row.bottomLeft() : QPoint(0, 0);
+  ResultsPopup(resultsList_->viewport()->mapToGlobal(at));
 }
 
 void ResultsWindow::EditAllFiles() {

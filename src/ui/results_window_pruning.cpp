@@ -3,8 +3,9 @@
 // and the deletions live in the results library; the window shows the menus and follows up.
 
 #include <QApplication>
-#include <QCursor>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -28,6 +29,28 @@ int PopupAt(runtime::Desktop& desktop, const std::string& text, const QPoint& wh
   return desktop.PopupMenuAt(text, ToScreenPoint(where));
 }
 
+// The property of a menu button that holds where the mouse released it; cleared when a key
+// presses the button.
+constexpr char kReleasedAt[] = "trawlexReleasedAt";
+
+// Watches how a menu button is pressed. A mouse click emits `clicked` inside the release that
+// this filter has seen; a mnemonic or Space clicks later, after the key this filter clears on.
+class ClickWatcher final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      watched->setProperty(kReleasedAt, mouse->globalPosition().toPoint());
+    } else if (event->type() == QEvent::Shortcut || event->type() == QEvent::KeyPress) {
+      watched->setProperty(kReleasedAt, QVariant());
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 void ResultsWindow::AddListKey(const QKeySequence& keys, const std::function<void()>& action) {
@@ -36,9 +59,13 @@ void ResultsWindow::AddListKey(const QKeySequence& keys, const std::function<voi
 }
 
 QPoint ResultsWindow::MenuPlace(const QWidget& button) {
-  const QPoint cursor = QCursor::pos();
-  if (button.rect().contains(button.mapFromGlobal(cursor))) return cursor;
+  const QVariant releasedAt = button.property(kReleasedAt);
+  if (releasedAt.isValid()) return releasedAt.toPoint();
   return button.mapToGlobal(button.rect().bottomLeft());
+}
+
+void ResultsWindow::WatchClicks(QPushButton& button) {
+  button.installEventFilter(new ClickWatcher(&button));
 }
 
 void ResultsWindow::DeleteMenu(const QPoint& where) {

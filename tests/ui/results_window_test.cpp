@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -15,10 +21,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "results/line_copy_texts.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_tree.h"
 #include "ui/format_list_model.h"
 #include "ui/format_list_view.h"
+#include "ui/qt_desktop.h"
 #include "ui/view_file_window.h"
 #include "ui/widget_lookup.h"
 #include "ui/window_registry.h"
@@ -34,11 +42,12 @@ class ResultsWindowTest : public ::testing::Test {
         tree.root() / "VavaDud2.INI");
   }
 
-  // A window on the sample tree, its run finished.
-  std::unique_ptr<ResultsWindow> Finished(const char* text, ResultsWindowContext context = {}) {
+  // A window on a tree (the sample tree when none is named), its run not started.
+  std::unique_ptr<ResultsWindow> Opened(const char* text, ResultsWindowContext context = {},
+                                        const std::string& path = TRAWLEX_SAMPLES_DIR) {
     engine::SearchSpec request;
     request.text = text;
-    request.path = TRAWLEX_SAMPLES_DIR;
+    request.path = path;
     request.spec = "*.*";
     request.sw.subdirs = 1;
     request.sw.subLevels = 9;
@@ -46,6 +55,13 @@ class ResultsWindowTest : public ::testing::Test {
     context.files = shell::SettingsFilesIn(tree.root());
     auto window = std::make_unique<ResultsWindow>(request, std::move(context));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
+    return window;
+  }
+
+  // The same, its run finished.
+  std::unique_ptr<ResultsWindow> Finished(const char* text, ResultsWindowContext context = {},
+                                          const std::string& path = TRAWLEX_SAMPLES_DIR) {
+    auto window = Opened(text, std::move(context), path);
     QSignalSpy finished(window.get(), &ResultsWindow::runFinished);
     EXPECT_TRUE(window->Start());
     EXPECT_TRUE(finished.wait(10000));
@@ -165,7 +181,7 @@ TEST_F(ResultsWindowTest, RightClickOnAFileMarksItAndCopiesItsName) {
   const engine::FileEntry& file = window->run().files()[0];
   EXPECT_EQ(file.mark, 1);
   EXPECT_EQ(desktop.clipboard, window->run().dirs()[file.subdirNum - 1].realPath + file.realName);
-  EXPECT_TRUE(desktop.menus.back().starts_with("Copy Names to Clipboard{Path \\ File:\t"));
+  EXPECT_TRUE(desktop.menus.back().starts_with("Copy Names to Clipboard{Path / File:\t"));
   emit files.customContextMenuRequested(first.center());  // again: unmarked, name only
   EXPECT_EQ(file.mark, 0);
   EXPECT_EQ(desktop.clipboard, file.realName);
@@ -291,6 +307,184 @@ TEST_F(ResultsWindowTest, PrintPopupSavesAndCopiesTheResults) {
   EXPECT_NE(desktop.clipboard.find("File\tLine#\tLocation\tText\r\n"), std::string::npos);
   EXPECT_EQ(desktop.messages.back().text,
             "Space or Tab Separated?||(TSV can be pasted directly into Excel.)");
+}
+
+// Every column of the three lists, in every look, is at least as wide as its header and the
+// texts of its cells, in the list's font and in a large bold one: four-digit line numbers,
+// long file names, sizes with a thousands separator, the Path tab's headings.
+TEST_F(ResultsWindowTest, ColumnsFitTheirHeadersAndTexts) {
+  const std::filesystem::path dir = tree.root() / "tree" / "warehouse";
+  std::filesystem::create_directories(dir);
+  {
+    std::ofstream big(dir / "warehouse_inventory_update.vlw");
+    for (int line = 1; line <= 1500; ++line) {
+      big << (line == 1234 ? "  UpdateStock(1)\n" : "  Count += 1\n");
+    }
+  }
+  auto window = Finished("UpdateStock", {}, (tree.root() / "tree").string());
+  ASSERT_EQ(window->run().results().size(), 1u);
+  auto fits = [](FormatListView& list, const std::string& where) {
+    auto* model = static_cast<FormatListModel*>(list.model());
+    const QFontMetrics cells = list.fontMetrics();
+    const QFontMetrics headers = list.horizontalHeader()->fontMetrics();
+    const int padding = 2 * FormatListView::kCellPadding;
+    for (int column = 0; column < model->columnCount(); ++column) {
+      const int width = list.columnWidth(column);
+      const QString header = model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+      for (const QString& line : header.split(QLatin1Char('\n'))) {
+        EXPECT_GE(width, headers.horizontalAdvance(line) + padding)
+            << where << ": " << line.toStdString();
+      }
+      for (std::size_t row = 0; row < static_cast<std::size_t>(model->rowCount()); ++row) {
+        for (const auto& cell : model->CellLines(row, static_cast<std::size_t>(column))) {
+          EXPECT_GE(width, cells.horizontalAdvance(cell.text) + padding)
+              << where << ": " << cell.text.toStdString();
+        }
+      }
+    }
+  };
+  QFont large = window->resultsList().font();
+  large.setBold(true);
+  large.setPointSize(14);
+  for (const bool enlarged : {false, true}) {
+    const std::string font = enlarged ? " in 14-point bold" : "";
+    for (int look = 1; look <= results::kLookCount; ++look) {
+      window->ApplyLook(look);
+      if (enlarged) window->resultsList().setFont(large);
+      fits(window->resultsList(), "look " + std::to_string(look) + font);
+    }
+    if (enlarged) window->filesList().setFont(large);
+    if (enlarged) window->pathList().setFont(large);
+    fits(window->filesList(), "files" + font);
+    fits(window->pathList(), "path" + font);
+  }
+}
+
+QPushButton* VisibleButton(QWidget& window, const char* text) {
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    if (button->text() == QString::fromUtf8(text) && button->isVisible()) return button;
+  }
+  ADD_FAILURE() << text;
+  return nullptr;
+}
+
+// The keys of the results list: the row each one leads to, one after the other from row 2.
+TEST_F(ResultsWindowTest, KeysMoveTheCurrentRow) {
+  auto window = Finished("UpdateStock");  // five rows, all in view: a page goes to the end
+  test::ShowActive(*window);
+  FormatListView& list = window->resultsList();
+  const std::size_t last = window->run().results().size() - 1;
+  ASSERT_GT(last, 3u);
+  list.SelectRecord(2);
+  list.setFocus();
+  const std::pair<Qt::Key, std::size_t> moves[] = {{Qt::Key_End, last},      {Qt::Key_Home, 0},
+                                                   {Qt::Key_PageDown, last}, {Qt::Key_PageUp, 0},
+                                                   {Qt::Key_Down, 1},        {Qt::Key_Up, 0}};
+  for (const auto& [key, row] : moves) {
+    QTest::keyClick(&list, key);
+    EXPECT_EQ(list.currentRecord(), row) << QKeySequence(key).toString().toStdString();
+  }
+}
+
+// Menus opened from the keyboard show at their button or at the current row, menus a click
+// opens at the mouse; Ctrl+C copies the hit's line-copy texts.
+TEST_F(ResultsWindowTest, KeyboardPopupsAndCopy) {
+  auto window = Finished("stock");
+  test::ShowActive(*window);
+  FormatListView& list = window->resultsList();
+  list.SelectRecord(1);
+  QPushButton* remove = VisibleButton(*window, "&Delete...");
+  ASSERT_NE(remove, nullptr);
+  auto place = [&](std::size_t index) { return ToQPoint(desktop.menuPlaces.at(index)); };
+
+  QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return desktop.menuPlaces.size() == 1; }));
+  EXPECT_EQ(place(0), remove->mapToGlobal(remove->rect().bottomLeft()));
+  QTest::mouseClick(remove, Qt::LeftButton, {}, QPoint(7, 5));
+  ASSERT_EQ(desktop.menuPlaces.size(), 2u);
+  EXPECT_EQ(place(1), remove->mapToGlobal(QPoint(7, 5)));
+
+  list.setFocus();
+  const QPoint row =
+      list.viewport()->mapToGlobal(list.visualRect(list.currentIndex()).bottomLeft());
+  QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+  QTest::keyClick(&list, Qt::Key_Menu);
+  ASSERT_EQ(desktop.menuPlaces.size(), 4u);
+  EXPECT_EQ(place(2), row);
+  EXPECT_EQ(place(3), row);
+  EXPECT_NE(desktop.menus.back().find("|Copy Result Line...\tCtrl+C|"), std::string::npos);
+  list.selectionModel()->clear();
+  emit list.customContextMenuRequested(QPoint(1, 1));
+  EXPECT_NE(desktop.menus.back().find("|~Copy Result Line...\tCtrl+C|"), std::string::npos);
+
+  list.SelectRecord(1);
+  QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+  const engine::ResultLine& hit = window->run().results()[1];
+  EXPECT_EQ(desktop.clipboard,
+            results::MakeLineCopyTexts(results::LineCopyRequestFor(hit)).boxText);
+
+  // Alt+F is the Files tab; its "&Delete..." opens below itself too.
+  QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+  ASSERT_EQ(window->tabs().currentIndex(), 1);
+  window->filesList().SelectRecord(0);
+  QPushButton* filesRemove = VisibleButton(*window, "&Delete...");
+  ASSERT_NE(filesRemove, nullptr);
+  QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return desktop.menuPlaces.size() == 6; }));
+  EXPECT_EQ(place(5), filesRemove->mapToGlobal(filesRemove->rect().bottomLeft()));
+  EXPECT_TRUE(desktop.menus.back().starts_with("Delete File List Menu|"));
+}
+
+// Tiled into a narrow column of the frame, the window stays wide enough for every caption.
+TEST_F(ResultsWindowTest, MinimumSizeKeepsEveryButtonWhole) {
+  QMdiArea area;
+  area.resize(1366, 700);
+  QMdiSubWindow* host = area.addSubWindow(Opened("UpdateStock").release());
+  area.show();
+  host->setGeometry(0, 0, 60, 60);  // what tiling many windows asks of each
+  auto* window = static_cast<ResultsWindow*>(host->widget());
+  for (int tab = 0; tab < 3; ++tab) {
+    window->tabs().setCurrentIndex(tab);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+      if (!button->isVisible()) continue;
+      EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    }
+  }
+}
+
+// The caption is there as the window opens; while the search runs the status row shows the
+// count and the progress, afterwards the summary alone.
+TEST_F(ResultsWindowTest, CaptionAtOpeningAndCountOnceAfterTheRun) {
+  auto window = Opened("UpdateStock");
+  EXPECT_EQ(window->windowTitle(), "Results: UpdateStock [Sub9]");
+  window->show();
+  auto* progress = window->findChild<QProgressBar*>();
+  ASSERT_NE(progress, nullptr);
+  QSignalSpy finished(window.get(), &ResultsWindow::runFinished);
+  ASSERT_TRUE(window->Start());
+  EXPECT_TRUE(progress->isVisible());
+  ASSERT_TRUE(finished.wait(10000));
+  EXPECT_FALSE(progress->isVisible());
+  int counts = 0;
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    if (label->isVisible() && label->text().contains("5 found")) ++counts;
+  }
+  EXPECT_EQ(counts, 1);
+}
+
+// "Change Font" starts the dialogue at the list's font as drawn: its family, 8 points, bold.
+TEST_F(ResultsWindowTest, FontDialogueStartsAtTheListFont) {
+  auto window = Opened("UpdateStock");
+  for (QAction* action : window->findChildren<QAction*>()) {
+    if (action->text() == "Change Font") action->trigger();
+  }
+  ASSERT_EQ(desktop.fontStarts.size(), 1u);
+  EXPECT_EQ(desktop.dialogTitles.back(), "Choose List Box Font");
+  EXPECT_EQ(desktop.fontStarts[0].name,
+            QFontInfo(window->resultsList().font()).family().toStdString());
+  EXPECT_EQ(desktop.fontStarts[0].size, 8);
+  EXPECT_EQ(desktop.fontStarts[0].style, 700);
 }
 
 }  // namespace
