@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -21,9 +22,11 @@
 #include "shell/saved_search.h"
 #include "shell/search_store.h"
 #include "ui/constant_converter_window.h"
+#include "ui/feq_use_buddy_window.h"
 #include "ui/find_and_delete_window.h"
 #include "ui/find_text_window.h"
 #include "ui/format_list_view.h"
+#include "ui/help_window.h"
 #include "ui/line_copy_window.h"
 #include "ui/main_frame.h"
 #include "ui/multi_search_window.h"
@@ -34,6 +37,7 @@
 #include "ui/results_report.h"
 #include "ui/results_window.h"
 #include "ui/search_input_window.h"
+#include "ui/stick_note_window.h"
 #include "ui/view_file_window.h"
 
 namespace {
@@ -148,6 +152,48 @@ void SaveHitWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
   }
 }
 
+// A window structure as the window designer writes it, pasted into the analyser.
+constexpr const char* kCustomerWindow =
+    "CustomerWin WINDOW('Update Customer'),AT(,,260,180),GRAY,SYSTEM,MDI\n"
+    "       SHEET,AT(4,4,252,150),USE(?Sheet1)\n"
+    "         TAB('&General'),USE(?GeneralTab)\n"
+    "           PROMPT('&Name:'),AT(10,22),USE(?CUS:Name:Prompt)\n"
+    "           ENTRY(@s40),AT(60,22,120,10),USE(CUS:Name),REQ\n"
+    "           LIST,AT(60,36,80,10),USE(Loc:Type,?TypeList),DROP(5),FROM(TypeQ)\n"
+    "           CHECK('Taxable'),AT(10,86),USE(CUS:Taxable)\n"
+    "         END\n"
+    "       END\n"
+    "       BUTTON('&Ok'),AT(150,160,40,14),USE(?OkButton),DEFAULT\n"
+    "       BUTTON('Cancel'),AT(200,160,40,14),USE(?CancelButton)\n"
+    "     END\n";
+
+// The window-structure analyser with a pasted window, a sticky note and the help window.
+void SaveUtilityWindows(ui::MainFrame& frame, ui::QtDesktop& desktop) {
+  desktop.SetClipboardText(kCustomerWindow);
+  if (QWidget* buddy = ui::OpenFeqUseBuddy(&frame, desktop, "Trawlex.INI")) {
+    for (QPushButton* button : buddy->findChildren<QPushButton*>()) {
+      if (button->text() == "P&aste") button->click();
+    }
+    QApplication::processEvents();
+    Save(*buddy, "feq-use-buddy");
+    buddy->close();
+  }
+  if (ui::StickNoteWindow* note = ui::StickNoteWindow::Open(desktop, "Search.DAT")) {
+    frame.ShowInFrame(note);
+    note->TakeSavedSize();
+    note->findChild<QPlainTextEdit*>()->setPlainText(
+        "Stock rework\n- UpdateStock: callers in orders.vlw\n- ReportStock: check the totals");
+    QApplication::processEvents();
+    Save(*note->parentWidget(), "stick-note");
+  }
+  if (ui::ShowHelp("results-window.md")) {
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == "HelpWindow" && window->isVisible()) Save(*window, "help-window");
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -220,6 +266,7 @@ int main(int argc, char** argv) {
       Save(*converter, "prototype-converter");
       converter->close();
     }
+    SaveUtilityWindows(frame, desktop);
     QApplication::quit();
   });
   return QApplication::exec();

@@ -24,9 +24,13 @@
 #include "shell/search_parameters.h"
 #include "shell/setup_check.h"
 #include "shell/store_messages.h"
+#include "shell/user_guide.h"
 #include "shell/window_placement.h"
 #include "ui/about_window.h"
+#include "ui/app_icon.h"
 #include "ui/constant_converter_window.h"
+#include "ui/feq_use_buddy_window.h"
+#include "ui/help_window.h"
 #include "ui/multi_search_window.h"
 #include "ui/preferences_window.h"
 #include "ui/prototype_converter_window.h"
@@ -36,7 +40,9 @@
 #include "ui/results_window.h"
 #include "ui/saved_search_windows.h"
 #include "ui/search_input_window.h"
+#include "ui/stick_note_window.h"
 #include "ui/view_file_window.h"
+#include "ui/window_centring.h"
 #include "ui/window_registry.h"
 
 namespace trawlex::ui {
@@ -62,24 +68,49 @@ class SearchDialogParts final : public QObject {
   shell::SearchParameters model;
 };
 
-// Rows or columns of equal size for the frame's child windows.
+// The smallest size at which a child window shows every caption whole: its own minimum or
+// that of the window it holds, with the sub-window's frame around it.
+QSize SmallestWhole(const QMdiSubWindow& sub) {
+  QSize smallest = sub.minimumSize().expandedTo(sub.minimumSizeHint());
+  if (const QWidget* inner = sub.widget()) {
+    const QSize frame = sub.size() - inner->size();
+    const QSize innerMinimum = inner->minimumSize().expandedTo(inner->minimumSizeHint());
+    smallest = smallest.expandedTo(innerMinimum + frame.expandedTo(QSize(0, 0)));
+  }
+  return smallest;
+}
+
+// Rows (Qt::Horizontal) or columns (Qt::Vertical) of equal size for the frame's child
+// windows. A window never gets less than its smallest whole size: when the frame is too
+// small for one line of them, they go into a grid, and the frame scrolls when even that
+// does not fit.
 void Tile(QMdiArea& area, Qt::Orientation orientation) {
   QList<QMdiSubWindow*> windows;
+  QSize smallest(1, 1);
   for (QMdiSubWindow* w : area.subWindowList()) {
-    if (!w->isMinimized()) windows << w;
+    if (w->isMinimized()) continue;
+    windows << w;
+    smallest = smallest.expandedTo(SmallestWhole(*w));
   }
   if (windows.isEmpty()) return;
   const QRect space = area.viewport()->rect();
   const int count = static_cast<int>(windows.size());
+  const bool sideBySide = orientation == Qt::Vertical;
+  const int along = sideBySide ? space.width() : space.height();
+  const int fits = std::max(1, along / (sideBySide ? smallest.width() : smallest.height()));
+  const int lines = std::min(count, fits);
+  const int across = (count + lines - 1) / lines;
+  const int columns = sideBySide ? lines : across;
+  const int rows = sideBySide ? across : lines;
+  const int width = std::max(space.width() / columns, smallest.width());
+  const int height = std::max(space.height() / rows, smallest.height());
   for (int i = 0; i < count; ++i) {
     windows[i]->showNormal();
-    if (orientation == Qt::Horizontal) {
-      const int height = space.height() / count;
-      windows[i]->setGeometry(0, i * height, space.width(), height);
-    } else {
-      const int width = space.width() / count;
-      windows[i]->setGeometry(i * width, 0, width, space.height());
-    }
+    const int line = i % lines;
+    const int step = i / lines;
+    const int column = sideBySide ? line : step;
+    const int row = sideBySide ? step : line;
+    windows[i]->setGeometry(column * width, row * height, width, height);
   }
 }
 
@@ -99,6 +130,8 @@ void ArrangeIcons(QMdiArea& area) {
 MainFrame::MainFrame(runtime::Desktop& desktop, shell::SettingsFiles files, QWidget* parent)
     : QMainWindow(parent), desktop_(desktop), files_(std::move(files)) {
   setWindowTitle(tr("Trawlex"));
+  InstallAppIcon();
+  InstallHelpKey();
   mdi_ = new QMdiArea(this);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -126,26 +159,35 @@ MainFrame::~MainFrame() = default;
 void MainFrame::Start() {
   QtWindowGeometry geometry(*this);
   shell::RestoreWindowPosition(geometry, files_.trawlexIni, shell::kMainWindowSection);
-  feqBuddy_->setVisible(QFile::exists(QStringLiteral("FeqUseLoad.vlw")));
   preferences_ = shell::LoadOptions(files_, desktop_);
   const shell::SetupCheckResult setup = shell::RunSetupCheck(files_, ".", desktop_);
+  // After the setup check, which copies the shipped snippets of a fresh installation.
+  feqBuddy_->setVisible(QFile::exists(ToQString(shell::kFeqSnippetsName)));
   preferences_.helpFilePath = setup.helpFilePath;
   shell::DebugTrace("Setup", setup.firstStart ? "first start" : "setup checked");
   results::RepairLookFile(".", desktop_);
   OpenStores();
+  SearchInputWindow* dialog = OpenSearchDialog();
   if (!preferences_.noSplash2) {
-    splash_ = new AboutWindow(this);
+    // Owned by the dialogue, so the window system keeps the splash above it until a control
+    // of the dialogue is used or the splash's time is up.
+    splash_ = new AboutWindow(dialog ? static_cast<QWidget*>(dialog) : this);
+    CentreOver(*splash_, dialog ? static_cast<QWidget*>(dialog) : this);
     splash_->show();
+    splash_->raise();
   }
-  OpenSearchDialog();
 }
 
 void MainFrame::OpenStores() {
+  // A store that cannot be opened is named to the user once, here; the program goes on
+  // without it and leaves the file as it is.
   if (!savedStore_.Open(shell::SavedSearchStore::kFileName.data())) {
-    shell::DebugTrace("Store", ToBytes(ToQString(savedStore_.driverError())));
+    shell::DebugTrace("Store", savedStore_.driverError());
+    desktop_.ShowMessage(shell::OpenStoreErrorMessage(savedStore_));
   }
   if (!recentStore_.Open(shell::RecentSearchStore::kFileName.data())) {
-    shell::DebugTrace("Store", ToBytes(ToQString(recentStore_.driverError())));
+    shell::DebugTrace("Store", recentStore_.driverError());
+    desktop_.ShowMessage(shell::OpenStoreErrorMessage(recentStore_));
   }
 }
 
@@ -166,7 +208,12 @@ void MainFrame::BuildMenus() {
 
   connect(menuBar()->addAction(tr("&Search!")), &QAction::triggered, this,
           [this] { OpenSearchDialog(); });
-  menuBar()->addAction(tr("Stick!"))->setEnabled(false);
+  connect(menuBar()->addAction(tr("Stick!")), &QAction::triggered, this, [this] {
+    if (StickNoteWindow* note = StickNoteWindow::Open(desktop_, files_.searchDat)) {
+      ShowInFrame(note);
+      note->TakeSavedSize();
+    }
+  });
 
   QMenu* tools = menuBar()->addMenu(tr("&Tools"));
   connect(tools->addAction(tr("#&Define to Equate Converter")), &QAction::triggered, this,
@@ -177,7 +224,8 @@ void MainFrame::BuildMenus() {
                                    preferences_.editorName.str());
           });
   feqBuddy_ = tools->addAction(tr("Window FEQ USE Buddy"));
-  feqBuddy_->setEnabled(false);
+  connect(feqBuddy_, &QAction::triggered, this,
+          [this] { OpenFeqUseBuddy(this, desktop_, files_.trawlexIni); });
   feqBuddy_->setVisible(false);
 
   AddWindowMenu();
@@ -193,12 +241,17 @@ void MainFrame::BuildMenus() {
   });
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
+  // The user guide in the help window: its contents, its search, and the page on using it.
   QMenu* windowsHelp = help->addMenu(tr("Windows Help"));
-  for (const char* item :
-       {"&Contents of TrxHelp.HLP", "&Search for Help On...", "&How to Use Help"}) {
-    connect(windowsHelp->addAction(QString::fromUtf8(item)), &QAction::triggered, this,
-            [this] { NotAvailable(tr("The help file")); });
-  }
+  QAction* contents = windowsHelp->addAction(tr("&Contents of TrxHelp.HLP"));
+  contents->setShortcut(QKeySequence::HelpContents);
+  contents->setShortcutContext(Qt::WidgetShortcut);  // F1 itself is answered in every window
+  connect(contents, &QAction::triggered, this,
+          [this] { OpenHelp(QString::fromLatin1(shell::kGuideContentsPage.data())); });
+  connect(windowsHelp->addAction(tr("&Search for Help On...")), &QAction::triggered, this,
+          [this] { OpenHelp(QString::fromLatin1(shell::kGuideContentsPage.data()), true); });
+  connect(windowsHelp->addAction(tr("&How to Use Help")), &QAction::triggered, this,
+          [this] { OpenHelp(QString::fromLatin1(shell::kGuideUsingHelpPage.data())); });
   connect(help->addAction(tr("TRX Help Extra RTF File")), &QAction::triggered, this,
           [this] { ViewHelpExtra(); });
   connect(help->addAction(tr("About...")), &QAction::triggered, this,
@@ -236,6 +289,48 @@ void MainFrame::AddWindowMenu() {
           [] { AppWindows().Broadcast(kEventRestoreResults); });
   connect(restore->addAction(tr("Restore File Views")), &QAction::triggered, this,
           [] { AppWindows().Broadcast(kEventRestoreViewers); });
+  window->addSeparator();
+  connect(window, &QMenu::aboutToShow, this, [this, window] { ListOpenWindows(*window); });
+}
+
+// The open windows below the menu's commands, as desktop programs list them: the frame's
+// child windows and the search dialogues, which live outside the frame. Choosing one brings
+// it forward.
+void MainFrame::ListOpenWindows(QMenu& menu) {
+  for (QAction* old : std::as_const(windowListActions_)) {
+    menu.removeAction(old);
+    old->deleteLater();
+  }
+  windowListActions_.clear();
+  QList<QWidget*> open;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) open << sub;
+  for (int slot : AppWindows().SlotsOf(WindowKind::SearchParameters)) {
+    if (QWidget* dialog = AppWindows().Window(slot); dialog && dialog->isVisible()) open << dialog;
+  }
+  for (int i = 0; i < open.size(); ++i) {
+    QWidget* shown = open[i];
+    const QString title = shown->windowTitle().isEmpty() ? tr("(untitled)") : shown->windowTitle();
+    const QString number =
+        i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
+    QAction* item = menu.addAction(number + title);
+    item->setCheckable(true);
+    item->setChecked(shown == mdi_->activeSubWindow() || shown->isActiveWindow());
+    QPointer<QWidget> target(shown);
+    connect(item, &QAction::triggered, this, [this, target] { BringForward(target); });
+    windowListActions_ << item;
+  }
+}
+
+void MainFrame::BringForward(QWidget* window) {
+  if (window == nullptr) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
+    if (sub->isMinimized()) sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    return;
+  }
+  if (window->isMinimized()) window->showNormal();
+  window->raise();
+  window->activateWindow();
 }
 
 void MainFrame::CloseAllWindows() {
@@ -270,15 +365,19 @@ SearchInputWindow* MainFrame::NewSearchDialog(shell::DialogMode mode,
   parts->setParent(dialog);
   dialog->SetSavedSearchWindowsAvailable(true);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  // An ordinary window of the program rather than a dialogue kept above the frame: the
+  // results and the multi search it starts can come in front of it, and it comes forward
+  // again when clicked.
+  dialog->setWindowFlags((dialog->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
   if (AppWindows().Open(dialog, WindowKind::SearchParameters) == 0) {
     runtime::Tell(desktop_, "No window slot is free.", "Search", runtime::Icon::Warning);
     delete dialog;
     return nullptr;
   }
-  // Designed place: the frame's lower right, clear of the results windows.
+  // Designed place: centred over the frame; a stored placement wins.
   dialog->adjustSize();
-  const QRect frame = geometry();
-  dialog->move(frame.right() - dialog->width() - 32, frame.bottom() - dialog->height() - 32);
+  CentreOver(*dialog, this);
+  FitIntoSpace(*dialog);
   dialog->KeepPlacement(files_.trawlexIni);
   connect(dialog, &SearchInputWindow::controlUsed, this, [this] {
     if (splash_) splash_->close();
@@ -293,6 +392,14 @@ SearchInputWindow* MainFrame::NewSearchDialog(shell::DialogMode mode,
           });
   dialog->show();
   return dialog;
+}
+
+void MainFrame::OpenHelp(const QString& page, bool search) {
+  if (ShowHelp(page, search)) return;
+  runtime::Tell(desktop_,
+                "The user guide was not found.|It is installed with the program in "
+                "share/trawlex/guide.",
+                "Help", runtime::Icon::Warning);
 }
 
 void MainFrame::ViewHelpExtra() {
@@ -424,10 +531,6 @@ void MainFrame::SetFrameTitle() {
     }
   });
   dialog.exec();
-}
-
-void MainFrame::NotAvailable(const QString& what) {
-  runtime::Tell(desktop_, ToBytes(what + tr(" is not available yet.")), "Trawlex");
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,7 @@
 #include "ui/search_input_window.h"
 
 class QMdiArea;
+class QMenu;
 class QAction;
 
 namespace trawlex::runtime {
@@ -63,11 +64,14 @@ class MainFrame final : public QMainWindow {
  private:
   void BuildMenus();
   void AddWindowMenu();
+  void ListOpenWindows(QMenu& menu);
+  void BringForward(QWidget* window);
   void SetFrameTitle();
   SearchInputWindow* NewSearchDialog(shell::DialogMode mode, const engine::SearchSpec& request);
   // "TRX Help Extra RTF File": the file in an unlinked viewer.
   void ViewHelpExtra();
-  void NotAvailable(const QString& what);
+  // The user guide at `page`, or its search; a message when the guide is not installed.
+  void OpenHelp(const QString& page, bool search = false);
   void CloseAllWindows();
   std::optional<std::pair<engine::SearchSpec, engine::EditAnswer>> EditParameters(
       const engine::SearchSpec& request);
@@ -87,6 +91,7 @@ class MainFrame final : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   QAction* singleThreadLimit_ = nullptr;
   QAction* feqBuddy_ = nullptr;
+  QList<QAction*> windowListActions_;
   QPointer<SearchInputWindow> searchDialog_;
   QPointer<AboutWindow> splash_;
   shell::SavedSearchStore savedStore_;

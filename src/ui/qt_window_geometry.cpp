@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include "ui/window_centring.h"
+
 namespace trawlex::ui {
 namespace {
 
@@ -74,6 +76,9 @@ void QtWindowGeometry::MoveTo(const shell::Rect& place) {
     const QRect current = window_.geometry();
     window_.setGeometry(place.x, place.y, current.width(), current.height());
   }
+  // A place stored on a larger screen (or on a monitor no longer attached) would leave the
+  // window's title bar and close box out of reach.
+  FitIntoSpace(window_);
 }
 
 }  // namespace trawlex::ui

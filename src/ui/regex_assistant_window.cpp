@@ -19,7 +19,9 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -28,6 +30,7 @@
 #include <string_view>
 
 #include "ui/qt_text.h"
+#include "ui/window_centring.h"
 
 namespace trawlex::ui {
 namespace {
@@ -41,7 +44,6 @@ constexpr char16_t kBlankMark = u'\u2423';
 
 constexpr const char* kUndoItem = "Undo";
 constexpr const char* kMatchCodeItem = "Generate Veldar MATCH() Code";
-
 
 // The length of the UTF-8 sequence of two or more bytes that starts at `at`, or 0.
 std::size_t MultiByteLength(std::string_view bytes, std::size_t at) {
@@ -80,7 +82,6 @@ QLineEdit* Entry(QWidget* parent, const QString& name) {
   entry->setMinimumWidth(entry->fontMetrics().horizontalAdvance(QString(kPatternWidth / 2, 'W')));
   return entry;
 }
-
 
 // ---- Help texts of the "&Syntax" area
 
@@ -235,6 +236,15 @@ QWidget* HelpPage(QWidget* parent, const char* name, const QString& text) {
   page->setReadOnly(true);
   page->setLineWrapMode(QPlainTextEdit::NoWrap);
   page->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // The tables of the help are laid out in columns: wide enough for the longest line, they
+  // read without scrolling sideways.
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    widest = std::max(widest, page->fontMetrics().horizontalAdvance(line));
+  }
+  const int margins =
+      2 * (page->frameWidth() + static_cast<int>(page->document()->documentMargin()));
+  page->setMinimumWidth(widest + margins + page->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   return page;
 }
 
@@ -394,6 +404,8 @@ QWidget* RegexAssistantWindow::BuildSyntax() {
   box->setObjectName("syntaxBox");
   auto* tabs = new QTabWidget(box);
   tabs->setObjectName("syntax");
+  // Every tab in sight: the pane is at least as wide as the six of them.
+  tabs->setUsesScrollButtons(false);
   tabs->addTab(HelpPage(tabs, "summaryHelp", QString::fromUtf8(kSummaryHelp)),
                QStringLiteral("Summary"));
   tabs->addTab(HelpPage(tabs, "characterHelp", QString::fromUtf8(kCharacterHelp)),
@@ -431,14 +443,19 @@ void RegexAssistantWindow::Connect() {
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// The model opens once the window shows, so that a message about the caller's pattern
-// appears over the assistant rather than before it.
+// The window is placed, shown and painted with the caller's pattern before the model opens,
+// so that a message about that pattern appears over a finished assistant rather than before
+// it or over a half-drawn one.
 void RegexAssistantWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (openScheduled_) return;
   openScheduled_ = true;
+  regX_->setText(ToQString(pattern_));
+  CentreOver(*this, parentWidget());
+  FitIntoSpace(*this);
   QTimer::singleShot(0, this, [this] {
     if (closing_) return;
+    repaint();
     model_.Open(pattern_);
     Redisplay();
     regX_->setFocus(Qt::OtherFocusReason);

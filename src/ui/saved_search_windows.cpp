@@ -28,6 +28,7 @@
 #include "shell/window_placement.h"
 #include "ui/qt_text.h"
 #include "ui/qt_window_geometry.h"
+#include "ui/window_centring.h"
 
 namespace trawlex::ui {
 namespace {
@@ -76,8 +77,6 @@ bool NewWindowModifiers(Qt::KeyboardModifiers modifiers) {
   return (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
 }
 
-
-
 // The frame of both list windows: tabs with their locators, the list, the record buttons
 // and "Close"; the place and column widths kept in Trawlex.INI. A subclass reads the rows
 // of a tab from its model and gives the buttons their actions.
@@ -85,6 +84,7 @@ class SavedListDialog : public QDialog {
  public:
   SavedListDialog(QWidget* parent, ListLayout layout, std::filesystem::path trawlexIni)
       : QDialog(parent), layout_(std::move(layout)), trawlexIni_(std::move(trawlexIni)) {
+    setObjectName("SavedSearchList");
     setWindowTitle(layout_.title);
     setSizeGripEnabled(true);
     BuildTabs();
@@ -118,6 +118,8 @@ class SavedListDialog : public QDialog {
         if (stored->columnWidths[i] > 0) list_->setColumnWidth(i, stored->columnWidths[i]);
       }
     }
+    CentreOver(*this, parentWidget());
+    FitIntoSpace(*this);
     QtWindowGeometry geometry(*this);
     shell::RestoreWindowPosition(geometry, trawlexIni_, layout_.section);
     opened_ = true;
@@ -482,6 +484,7 @@ class SearchSaveDialog final : public QDialog {
  public:
   SearchSaveDialog(QWidget* parent, shell::SearchSaveModel& model)
       : QDialog(parent), model_(model) {
+    setObjectName("SearchSave");
     setWindowTitle(ToQString(model_.title()));
     name_ = new QLineEdit(ToQString(model_.name.view()), this);
     name_->setObjectName("name");

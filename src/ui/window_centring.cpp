@@ -15,7 +15,11 @@ QRect SpaceOf(const QWidget& placed) {
   if (const auto* sub = qobject_cast<const QMdiSubWindow*>(&placed); sub && sub->mdiArea()) {
     return sub->mdiArea()->viewport()->rect();
   }
-  const QScreen* screen = placed.screen() ? placed.screen() : QGuiApplication::primaryScreen();
+  // The screen under the window's centre; a place stored on a larger or another screen
+  // lies on none, and is brought onto the screen the window would otherwise be shown on.
+  const QScreen* screen = QGuiApplication::screenAt(placed.geometry().center());
+  if (screen == nullptr) screen = placed.screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 

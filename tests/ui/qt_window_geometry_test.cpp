@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -148,6 +150,19 @@ TEST_F(QtWindowGeometryTest, FixedSizeWindowIsOnlyMoved) {
   fixed.setFixedSize(200, 100);
   Restore(fixed);
   EXPECT_EQ(fixed.geometry(), QRect(70, 80, 200, 100));
+}
+
+// A place stored on a larger screen comes back whole on this one: title bar and close box
+// within reach.
+TEST_F(QtWindowGeometryTest, PlaceFromALargerScreenIsFittedIntoThisOne) {
+  ASSERT_TRUE(runtime::WriteProfileStrings(
+      ini_, kSection,
+      {{"XPosit", "1500"}, {"YPosit", "900"}, {"Width", "1900"}, {"Height", "1040"}}));
+  QWidget window;
+  Restore(window);
+  const QRect space = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(space.contains(window.geometry()))
+      << window.geometry().x() << "," << window.geometry().y();
 }
 
 TEST(QtWindowGeometry, ResizableUnlessTheSizeIsFixed) {

@@ -19,11 +19,11 @@
 #include <QUrl>
 #include <memory>
 
-#include "widget_lookup.h"
 #include "runtime/profile.h"
 #include "shell/last_search_settings.h"
 #include "shell/search_store_fixture.h"
 #include "shell/window_placement.h"
+#include "widget_lookup.h"
 
 // Readable failures for texts read back from the widgets.
 static void PrintTo(const QString& text, std::ostream* out) {
@@ -54,7 +54,9 @@ class SearchInputWindowTest : public shell::testing::StoreTest {
   }
 
   template <typename Widget>
-  Widget* Get(const char* name) { return test::NamedChild<Widget>(*window, name); }
+  Widget* Get(const char* name) {
+    return test::NamedChild<Widget>(*window, name);
+  }
   QComboBox* Combo(const char* name) { return Get<QComboBox>(name); }
   QString Text(const char* combo) { return Combo(combo)->currentText(); }
   bool Checked(const char* box) { return Get<QCheckBox>(box)->isChecked(); }
@@ -266,13 +268,13 @@ TEST_F(SearchInputWindowTest, OnItsOwnTheDialogueKeepsItsPlace) {
   };
   Open();
   window->KeepPlacement(files.trawlexIni);
-  window->setGeometry(130, 90, 760, 540);
+  window->setGeometry(30, 90, 760, 540);
   Click("close");
-  EXPECT_EQ(stored(), "130,90,760,540,");
+  EXPECT_EQ(stored(), "30,90,760,540,");
 
   Open();
   window->KeepPlacement(files.trawlexIni);
-  EXPECT_EQ(window->geometry(), QRect(130, 90, 760, 540));
+  EXPECT_EQ(window->geometry(), QRect(30, 90, 760, 540));
 
   runtime::WriteProfileString(files.trawlexIni, shell::kSearchInputSection, "XPosit", "5");
   Open(DialogMode::Edit);  // a results window's dialogue neither restores nor saves
@@ -299,7 +301,7 @@ TEST_F(SearchInputWindowTest, KeyboardReachesTheFieldsInOrder) {
   QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);  // "Sp&ecs:"
   EXPECT_TRUE(Focused("specs"));
   QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);  // "Wo&rd ", an animated click
-  for (int wait = 0; wait < 100 && model->request().sw.word == 0; ++wait) QTest::qWait(10);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return model->request().sw.word != 0; }, 2000));
   EXPECT_TRUE(Checked("word"));
   EXPECT_EQ(model->request().sw.word, 1);
 }
