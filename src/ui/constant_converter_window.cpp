@@ -148,10 +148,7 @@ void ConstantConverterWindow::CopyToClipboard() {
 ConstantConverterWindow* OpenConstantConverter(QWidget* parent, runtime::Desktop& desktop,
                                                const std::filesystem::path& /*trawlexIni*/) {
   auto* window = new ConstantConverterWindow(desktop, parent);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowInFront(*window);
   return window;
 }
 

@@ -262,10 +262,7 @@ void FeqUseBuddyWindow::done(int result) {
 FeqUseBuddyWindow* OpenFeqUseBuddy(QWidget* parent, runtime::Desktop& desktop,
                                    const std::filesystem::path& trawlexIni) {
   auto* window = new FeqUseBuddyWindow(desktop, trawlexIni, utilities::kSnippetFileName, parent);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowInFront(*window);
   return window;
 }
 

@@ -344,10 +344,7 @@ QWidget* OpenPrototypeConverter(QWidget* parent, runtime::Desktop& desktop,
                                 std::string editorName) {
   auto* window = new PrototypeConverterWindow(desktop, trawlexIni, typeTableDirectory,
                                               std::move(editorName), parent);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowInFront(*window);
   return window;
 }
 

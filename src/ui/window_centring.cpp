@@ -54,4 +54,11 @@ void FitIntoSpace(QWidget& placed) {
   placed.setGeometry(place);
 }
 
+void ShowInFront(QWidget& window) {
+  window.setAttribute(Qt::WA_DeleteOnClose);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
 }  // namespace trawlex::ui

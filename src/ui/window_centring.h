@@ -18,4 +18,8 @@ void CentreOver(QWidget& placed, const QWidget* over);
 // Shrinks `placed` to its space when it is larger and moves it into it.
 void FitIntoSpace(QWidget& placed);
 
+// Shows a window that deletes itself when closed, in front of the others and active: how
+// the utility windows open from the frame's menus.
+void ShowInFront(QWidget& window);
+
 }  // namespace trawlex::ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "runtime/case_table.h"
 #include "runtime/regular_file_read.h"
 #include "runtime/text_encoding.h"
 
@@ -18,12 +19,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -31,7 +26,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view start) {
-  return text.size() >= start.size() && Upper(text.substr(0, start.size())) == start;
+  return text.size() >= start.size() && runtime::UpperText(text.substr(0, start.size())) == start;
 }
 
 // The text between the parentheses of "KEYWORD(...)", quotes around it removed.
@@ -80,9 +75,9 @@ class SnippetParser {
 
  private:
   void Category(std::string_view code, int lineNumber) {
-    const std::string name = Upper(Argument(code, 8));
+    const std::string name = runtime::UpperText(Argument(code, 8));
     for (const SnippetCategory& category : SnippetCategories()) {
-      if (Upper(category.name) == name || std::to_string(category.codeCat) == name) {
+      if (runtime::UpperText(category.name) == name || std::to_string(category.codeCat) == name) {
         codeCat_ = category.codeCat;
         controls_.clear();
         return;
@@ -207,12 +202,12 @@ bool SnippetAccepts(std::string_view controls, std::string_view type) {
   if (controls.empty()) return true;
   const bool except = controls.front() == '~';
   if (except) controls.remove_prefix(1);
-  const std::string upperType = Upper(type);
+  const std::string upperType = runtime::UpperText(type);
   const std::string base = upperType.substr(0, upperType.find('-'));
   bool named = false;
   while (!named && !controls.empty()) {
     const std::size_t comma = std::min(controls.find(','), controls.size());
-    const std::string name = Upper(Trimmed(controls.substr(0, comma)));
+    const std::string name = runtime::UpperText(Trimmed(controls.substr(0, comma)));
     named = name == upperType || name == base;
     controls.remove_prefix(std::min(comma + 1, controls.size()));
   }

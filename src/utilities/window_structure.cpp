@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "runtime/case_table.h"
 #include "utilities/control_attributes.h"
 
 namespace trawlex::utilities {
@@ -11,12 +12,6 @@ namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
 }
 
 std::string_view TrimmedLeft(std::string_view text) {
@@ -60,7 +55,7 @@ std::string_view LabelOf(std::string_view line) {
   if (line.empty() || IsBlank(line.front())) return {};
   const std::string_view word = FirstWord(line);
   if (word.empty() || word.size() == line.size() || !IsBlank(line[word.size()])) return {};
-  const std::string next = Upper(FirstWord(TrimmedLeft(line.substr(word.size()))));
+  const std::string next = runtime::UpperText(FirstWord(TrimmedLeft(line.substr(word.size()))));
   if (IsControlKeyword(next)) return word;
   return {};
 }
@@ -153,7 +148,8 @@ std::optional<std::string_view> Attribute(std::string_view text, std::string_vie
     if (text[i] == '(') ++depth;
     if (text[i] == ')') --depth;
     const bool starts = i == 0 || text[i - 1] == ',' || IsBlank(text[i - 1]);
-    if (depth != 0 || !starts || Upper(text.substr(i, name.size() + 1)) != Upper(name) + "(") {
+    if (depth != 0 || !starts ||
+        runtime::UpperText(text.substr(i, name.size() + 1)) != runtime::UpperText(name) + "(") {
       continue;
     }
     const std::size_t open = i + name.size();
@@ -234,7 +230,8 @@ class StructureReader {
     if (Trimmed(text).empty()) return;  // a continuation mark with nothing around it
     const bool closesAtOnce = text.size() > 1 && text.back() == '.';
     if (closesAtOnce) text.remove_suffix(1);
-    const std::string keyword = Upper(Trimmed(text.substr(0, text.find_first_of("(,"))));
+    const std::string keyword =
+        runtime::UpperText(Trimmed(text.substr(0, text.find_first_of("(,"))));
     if (keyword == "END" || line.text == ".") {
       Close(line);
       return;
@@ -343,8 +340,9 @@ WindowLoad LoadWindowStructure(std::string_view text, bool noMenus) {
   }
   std::vector<JoinedLine> lines = JoinDeclarations(text, load.problems);
   const std::string first =
-      lines.empty() ? std::string()
-                    : Upper(Trimmed(lines[0].text.substr(0, lines[0].text.find_first_of("(,"))));
+      lines.empty()
+          ? std::string()
+          : runtime::UpperText(Trimmed(lines[0].text.substr(0, lines[0].text.find_first_of("(,"))));
   if (first != "APPLICATION" && first != "WINDOW" && first != "REPORT") {
     load.refusal = kFirstLineMessage;
     load.problems.clear();
