@@ -60,9 +60,12 @@ class CellDelegate final : public QStyledItemDelegate {
                         ? option.palette.color(QPalette::HighlightedText)
                         : option.palette.color(QPalette::Text));
     for (const auto& cell : lines) {
+      // Measured once: the width both widens the column and says whether to elide.
       const int width = option.fontMetrics.horizontalAdvance(cell.text);
       if (view_) view_->NoteCellWidth(index.column(), width + 2 * pad);
-      const QString text = option.fontMetrics.elidedText(cell.text, Qt::ElideRight, line.width());
+      const QString text = width <= line.width() ? cell.text
+                                                 : option.fontMetrics.elidedText(
+                                                       cell.text, Qt::ElideRight, line.width());
       painter->drawText(line, static_cast<int>(cell.alignment | Qt::AlignVCenter), text);
       line.translate(0, lineHeight);
     }

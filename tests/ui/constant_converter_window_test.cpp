@@ -23,13 +23,15 @@ Widget* Child(QWidget& window, const char* name) {
   return test::NamedChild<Widget>(window, name);
 }
 
-void Click(QWidget& window, const char* name) { Child<QPushButton>(window, name)->click(); }
+using test::Click;
 
 QString Text(QWidget& window, const char* name) {
   return Child<QPlainTextEdit>(window, name)->toPlainText();
 }
 
-int CurrentTab(QWidget& window) { return Child<QTabWidget>(window, "tabs")->currentIndex(); }
+int CurrentTab(QWidget& window) {
+  return Child<QTabWidget>(window, "tabs")->currentIndex();
+}
 
 TEST(ConstantConverterWindow, OpensOnExamplesAndConvertsThem) {
   testing::ScriptedDesktop desktop;
@@ -40,21 +42,25 @@ TEST(ConstantConverterWindow, OpensOnExamplesAndConvertsThem) {
   EXPECT_EQ(tabs->tabText(0), " #&Define");
   EXPECT_EQ(tabs->tabText(1), " &VB Const");
   EXPECT_EQ(tabs->tabText(2), " &Equate()");
-  EXPECT_TRUE(Text(window, "defineText").startsWith("Place your C Code with your #define's in the "));
-  EXPECT_TRUE(Text(window, "vbText").startsWith("Place your VB Code with your CONST lines in the "));
+  EXPECT_TRUE(
+      Text(window, "defineText").startsWith("Place your C Code with your #define's in the "));
+  EXPECT_TRUE(
+      Text(window, "vbText").startsWith("Place your VB Code with your CONST lines in the "));
   EXPECT_EQ(Text(window, "equatesText"), Text(window, "defineText"));
   EXPECT_LE(window.width(), 1366);
   EXPECT_LE(window.height(), 768);
 
   Click(window, "defineConvert");
   EXPECT_EQ(CurrentTab(window), 2);
-  EXPECT_TRUE(Text(window, "equatesText")
-                  .contains("FILE_FLAG_WRITE_THROUGH           EQUATE(80000000h)                   !\n"));
+  EXPECT_TRUE(
+      Text(window, "equatesText")
+          .contains("FILE_FLAG_WRITE_THROUGH           EQUATE(80000000h)                   !\n"));
   EXPECT_TRUE(Text(window, "equatesText").contains("\n    END !} FINDEX_SEARCH_OPS;\n"));
 
   Click(window, "vbConvert");
-  EXPECT_TRUE(Text(window, "equatesText")
-                  .contains("WM_LBUTTONDOWN                    EQUATE(201h)                        !\n"));
+  EXPECT_TRUE(
+      Text(window, "equatesText")
+          .contains("WM_LBUTTONDOWN                    EQUATE(201h)                        !\n"));
   EXPECT_TRUE(desktop.messages.empty());
 }
 

@@ -45,9 +45,7 @@ QTreeWidget* List(QWidget& window) {
   return test::NamedChild<QTreeWidget>(window, "winQ");
 }
 
-void Click(QWidget& window, const char* name) {
-  test::NamedChild<QPushButton>(window, name)->click();
-}
+using test::Click;
 
 void RightClickRow(QTreeWidget& list, int row) {
   const QPoint at = list.visualItemRect(list.topLevelItem(row)).center();

@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +25,7 @@
 
 #include "dialog_driver.h"
 #include "runtime/profile.h"
+#include "support/current_directory.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_tree.h"
 #include "ui/help_window.h"
@@ -38,17 +38,9 @@ namespace {
 
 class MainFrameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(tree.root().string()));
-  }
-  void TearDown() override { QDir::setCurrent(previous_); }
-
   testing::TempTree tree;
   testing::ScriptedDesktop desktop;
-
- private:
-  QString previous_;
+  testing::CurrentDirectory inTree{tree.root()};
 };
 
 TEST_F(MainFrameTest, FirstStartCreatesItsFilesAndOpensTheSearchDialogue) {

@@ -27,7 +27,7 @@ Widget* Child(QWidget& window, const char* name) {
   return test::NamedChild<Widget>(window, name);
 }
 
-void Click(QWidget& window, const char* name) { Child<QPushButton>(window, name)->click(); }
+using test::Click;
 
 QStringList OutputLines(QWidget& window) {
   return Child<QPlainTextEdit>(window, "outputText")->toPlainText().split(QLatin1Char('\n'));
@@ -58,8 +58,9 @@ TEST_F(PrototypeConverterWindowTest, ConvertsTheExampleThroughTheTypeTable) {
   EXPECT_GT(Child<QTreeWidget>(window, "winTypes")->topLevelItemCount(), 20);
   EXPECT_GT(Child<QTreeWidget>(window, "typeTs")->topLevelItemCount(), 0);
   const QString salTip = Child<QCheckBox>(window, "sal")->toolTip();
-  EXPECT_EQ(salTip, "Parse SAL => Standard (Source) Annotation Language\n"
-                    "Spot \"_opt\" and make <Omittable>");
+  EXPECT_EQ(salTip,
+            "Parse SAL => Standard (Source) Annotation Language\n"
+            "Spot \"_opt\" and make <Omittable>");
   EXPECT_FALSE(Qt::mightBeRichText(salTip));
   EXPECT_TRUE(desktop.messages.empty());
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,6 +14,7 @@
 #include <QTest>
 
 #include "runtime/profile.h"
+#include "support/current_directory.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_tree.h"
 #include "ui/main_frame.h"
@@ -26,12 +26,6 @@ namespace {
 
 class StickNoteTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(tree.root().string()));
-  }
-  void TearDown() override { QDir::setCurrent(previous_); }
-
   // "Stick!" on the frame's menu bar; the note it opened.
   StickNoteWindow* Stick(MainFrame& frame) {
     for (QAction* action : frame.menuBar()->actions()) {
@@ -44,9 +38,7 @@ class StickNoteTest : public ::testing::Test {
 
   testing::TempTree tree;
   testing::ScriptedDesktop desktop;
-
- private:
-  QString previous_;
+  testing::CurrentDirectory inTree{tree.root()};
 };
 
 void Use(StickNoteWindow& note, const char* item) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QTest>
 #include <QWidget>
 
@@ -15,6 +16,11 @@ Widget* NamedChild(const QWidget& window, const char* name) {
   auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
   EXPECT_NE(widget, nullptr) << name;
   return widget;
+}
+
+// Clicks the named button of the window.
+inline void Click(const QWidget& window, const char* name) {
+  if (auto* button = NamedChild<QAbstractButton>(window, name)) button->click();
 }
 
 // Shows the window and waits until it has the focus, so key presses reach it.
