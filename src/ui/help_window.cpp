@@ -9,10 +9,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "shell/user_guide.h"
 #include "ui/qt_text.h"
@@ -97,6 +102,7 @@ HelpWindow::HelpWindow(std::filesystem::path guide, QWidget* parent)
   browser_->setObjectName("page");
   browser_->setOpenExternalLinks(true);
   browser_->setSearchPaths({QString::fromStdString(guide_.string())});
+  browser_->viewport()->installEventFilter(this);  // pictures follow the page's width
 
   back_ = new QPushButton(tr("&Back"), this);
   forward_ = new QPushButton(tr("&Forward"), this);
@@ -112,6 +118,7 @@ HelpWindow::HelpWindow(std::filesystem::path guide, QWidget* parent)
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+    FitImages();
     setWindowTitle(browser_->documentTitle().isEmpty()
                        ? tr("Trawlex Help")
                        : browser_->documentTitle() + tr(" - Trawlex Help"));
@@ -160,6 +167,46 @@ void HelpWindow::OpenSearch(const QString& query) {
   }
   query_->setFocus(Qt::OtherFocusReason);
   query_->selectAll();
+}
+
+// Screenshots wider than the page are shown at the page's width, so that no part of a page
+// needs scrolling sideways.
+void HelpWindow::FitImages() {
+  QTextDocument* document = browser_->document();
+  const qreal room = browser_->viewport()->width() - 2 * document->documentMargin() - 4;
+  if (room <= 0) return;
+  struct Resized {
+    int position;
+    int length;
+    QTextImageFormat format;
+  };
+  std::vector<Resized> resized;  // collected first: changing a format rearranges fragments
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.charFormat().isImageFormat()) continue;
+      QTextImageFormat image = fragment.charFormat().toImageFormat();
+      const QImage natural =
+          document->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+      if (natural.isNull()) continue;
+      const qreal width = std::min<qreal>(natural.width(), room);
+      if (qFuzzyCompare(image.width(), width)) continue;
+      image.setWidth(width);
+      image.setHeight(natural.height() * width / natural.width());
+      resized.push_back({fragment.position(), fragment.length(), image});
+    }
+  }
+  for (const Resized& image : resized) {
+    QTextCursor cursor(document);
+    cursor.setPosition(image.position);
+    cursor.setPosition(image.position + image.length, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(image.format);
+  }
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == browser_->viewport() && event->type() == QEvent::Resize) FitImages();
+  return QWidget::eventFilter(watched, event);
 }
 
 QString HelpWindow::currentPage() const {

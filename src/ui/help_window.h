@@ -26,7 +26,11 @@ class HelpWindow final : public QWidget {
 
   QString currentPage() const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void FitImages();
   void RunSearch();
   void OpenHit(int row);
 
