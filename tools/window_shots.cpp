@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 #include <iostream>
@@ -208,7 +209,8 @@ int main(int argc, char** argv) {
 
   ui::QtDesktop desktop;
   ui::MainFrame frame(desktop, shell::SettingsFilesIn("."));
-  frame.resize(1200, 800);
+  // As large as the docs' shots want, but never past the screen a small-screen run gives.
+  frame.resize(QSize(1200, 800).boundedTo(frame.screen()->availableGeometry().size()));
   frame.show();
   frame.Start();
   if (frame.splash()) frame.splash()->close();
