@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/byte_scan.h"
 #include "runtime/case_table.h"
 #include "runtime/fixed_text.h"
 #include "runtime/regex_program.h"
@@ -336,15 +337,12 @@ void VbNetLine(const LineContext& line, LocationState& state) {
 namespace {
 
 // CFunctionLine's first tests, on the raw line: a '(' after the first character, before the
-// header's end (its body's '{' or a comment), and no ';' before that end. Each look is a
-// memchr, which beats one pass testing every character for all of them.
+// header's end (its body's '{' or a comment), and no ';' before that end.
 bool MayBeFunctionHeader(std::string_view raw) {
   // Most lines are statements: a ';' with no '{' and no '/' before it ends the question.
-  const std::size_t semicolon = raw.find(';');
-  if (semicolon != npos) {
-    const std::string_view statement = raw.substr(0, semicolon);
-    if (statement.find('{') == npos && statement.find('/') == npos) return false;
-  }
+  const char* end = raw.data() + raw.size();
+  const char* first = runtime::FindFirstOfThree(raw.data(), end, ';', '{', '/');
+  if (first != end && *first == ';') return false;
   const std::size_t open = raw.find('(');
   if (open == npos || open == 0) return false;
   std::string_view header = raw.substr(0, raw.find('{'));

@@ -48,6 +48,9 @@ TEST(ByteScan, AgreesWithTheBytewiseRules) {
     std::size_t feeds = 99;
     EXPECT_EQ(FindLabelLineStart(begin, end, feeds, passed), label);
     EXPECT_EQ(feeds, static_cast<std::size_t>(std::count(begin, label, '\n')));
+    const char* special =
+        Plain(begin, end, [](const char* p) { return *p == 'x' || *p == 'A' || *p == '\r'; });
+    EXPECT_EQ(FindFirstOfThree(begin, end, 'x', 'A', '\r'), special ? special : end);
   }
 }
 
