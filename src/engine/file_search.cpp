@@ -228,11 +228,11 @@ std::string ResultText(std::string_view line) {
   return text;
 }
 
-ResultLine FileOutcome::Result(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
-                               const SharedText& path) const {
+void FileOutcome::FillResult(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
+                             const SharedText& path, ResultLine& line) const {
   const FoundLine& found_i = found[i];
   const std::size_t textBegin = i == 0 ? 0 : found[i - 1].textEnd;
-  ResultLine line;
+  line.blank = ' ';
   line.file = file.name;
   line.subdir = dir.subdir;
   line.subdirNum = file.subdirNum;
@@ -241,7 +241,6 @@ ResultLine FileOutcome::Result(std::size_t i, const FileEntry& file, const ScanD
   line.ptr = found_i.ptr;
   line.location = locations[found_i.location];
   line.text.assign(texts, textBegin, found_i.textEnd - textBegin);
-  return line;
 }
 
 FileOutcome SearchOneFile(const SearchPlan& plan, const FileJob& job, LocationTrackers& trackers,

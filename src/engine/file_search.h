@@ -59,9 +59,11 @@ struct FileOutcome {
     locations.clear();
   }
 
-  // The result line of found line `i`, for `file` in `dir`; `path` is the file's full path.
-  ResultLine Result(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
-                    const SharedText& path) const;
+  // Makes `line` the result line of found line `i`, for `file` in `dir`; `path` is the file's
+  // full path. Filling a caller's line lets a run that does not keep its results reuse one
+  // line, and its text buffer, for every hit.
+  void FillResult(std::size_t i, const FileEntry& file, const ScanDirEntry& dir,
+                  const SharedText& path, ResultLine& line) const;
 };
 
 // Where a file's hits go while it is searched. A file searched ahead keeps them in its outcome,

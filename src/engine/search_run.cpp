@@ -164,8 +164,9 @@ void SearchRun::CommitLines(FileEntry& entry, const FileOutcome& outcome) {
   if (outcome.found.empty()) return;
   const ScanDirEntry& dir = dirs_[entry.subdirNum - 1];
   const SharedText path(dir.realPath + entry.realName);  // one copy for all these hits
+  ResultLine line;  // moved into the queue when kept, else reused for every hit
   for (std::size_t i = 0; i < outcome.found.size(); ++i) {
-    ResultLine line = outcome.Result(i, entry, dir, path);
+    outcome.FillResult(i, entry, dir, path, line);
     if (!line.location.empty()) counts_.locationFound = 1;
     if (line.subdirNum > 1) counts_.subdirsFound = 1;
     ++counts_.findCnt;
