@@ -213,9 +213,8 @@ void AppendResultText(std::string_view line, std::string& out) {
   }
   // A UTF-8 line is cut before a character that does not fit whole (a Windows-1252 line,
   // whose high bytes stand alone, anywhere).
-  auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-  if (i < line.size() && continuation(line[i]) && runtime::IsValidUtf8(line)) {
-    while (to > begin && continuation(to[-1])) --to;
+  if (i < line.size() && runtime::IsUtf8Continuation(line[i]) && runtime::IsValidUtf8(line)) {
+    while (to > begin && runtime::IsUtf8Continuation(to[-1])) --to;
     if (to > begin) --to;  // the character's first byte
   }
   while (to > begin && to[-1] == ' ') --to;

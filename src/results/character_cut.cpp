@@ -7,15 +7,14 @@
 namespace trawlex::results {
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 }  // namespace
 
 std::size_t CutLength(std::string_view text, std::size_t limit) {
-  if (text.size() <= limit || !IsContinuation(text[limit])) return std::min(text.size(), limit);
+  if (text.size() <= limit || !runtime::IsUtf8Continuation(text[limit])) return std::min(text.size(), limit);
   // The cut falls inside a multi-byte sequence: its lead byte is at most three bytes back.
   std::size_t lead = limit;
-  while (lead > 0 && limit - lead < 3 && IsContinuation(text[lead])) --lead;
+  while (lead > 0 && limit - lead < 3 && runtime::IsUtf8Continuation(text[lead])) --lead;
   const bool isLead = static_cast<unsigned char>(text[lead]) >= 0xC0;
   if (isLead && runtime::IsValidUtf8(text.substr(0, lead))) return lead;
   return limit;

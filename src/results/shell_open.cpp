@@ -80,7 +80,7 @@ std::string ShellFileType(const std::string& fullFileName) {
     for (int characters = 0; characters < 3 && start > 0; ++characters) {
       do {
         --start;
-      } while (start > 0 && (static_cast<unsigned char>(fullFileName[start]) & 0xC0) == 0x80);
+      } while (start > 0 && runtime::IsUtf8Continuation(fullFileName[start]));
     }
   }
   std::string type = fullFileName.substr(start);

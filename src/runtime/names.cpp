@@ -6,10 +6,6 @@
 namespace trawlex::runtime {
 namespace {
 
-bool IsContinuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
-
 // Length of the UTF-8 sequence that starts at text[at], or 0 when none starts there.
 std::size_t SequenceLength(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -34,7 +30,7 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
   if (text.size() - at < length) return 0;
   if (byte(at + 1) < low || byte(at + 1) > high) return 0;
   for (std::size_t i = 2; i < length; ++i) {
-    if (!IsContinuation(byte(at + i))) return 0;
+    if (!IsUtf8Continuation(static_cast<char>(byte(at + i)))) return 0;
   }
   return length;
 }
@@ -63,7 +59,7 @@ std::string FitName(std::string_view name, std::size_t width) {
   if (name.size() > width) {
     std::size_t cut = width;
     if (IsValidUtf8(name)) {
-      while (cut > 0 && IsContinuation(static_cast<unsigned char>(name[cut]))) --cut;
+      while (cut > 0 && IsUtf8Continuation(name[cut])) --cut;
     }
     name = name.substr(0, cut);
   }

@@ -14,6 +14,12 @@ namespace trawlex::runtime {
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
+// A byte that continues a UTF-8 character (10xxxxxx): a cut or a count of characters in UTF-8
+// text passes over it.
+inline bool IsUtf8Continuation(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
 // The lower-case form of a name; always the same length as the name.
 std::string LowerName(std::string_view name);
 

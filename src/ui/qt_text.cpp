@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "runtime/names.h"
 #include "runtime/text_encoding.h"
 
 namespace trawlex::ui {
@@ -26,7 +27,7 @@ std::string FieldBytes(const QString& text, std::size_t width) {
   std::string bytes = ToBytes(text);
   if (bytes.size() <= width) return bytes;
   std::size_t n = width;
-  while (n > 0 && (static_cast<unsigned char>(bytes[n]) & 0xC0) == 0x80) --n;
+  while (n > 0 && runtime::IsUtf8Continuation(bytes[n])) --n;
   bytes.resize(n);
   return bytes;
 }

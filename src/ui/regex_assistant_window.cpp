@@ -29,6 +29,7 @@
 #include <optional>
 #include <string_view>
 
+#include "runtime/names.h"
 #include "ui/qt_text.h"
 #include "ui/window_centring.h"
 
@@ -54,7 +55,7 @@ std::size_t MultiByteLength(std::string_view bytes, std::size_t at) {
                                                             : 0;
   if (length == 0 || at + length > bytes.size()) return 0;
   for (std::size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(bytes[at + i]) & 0xC0) != 0x80) return 0;
+    if (!runtime::IsUtf8Continuation(bytes[at + i])) return 0;
   }
   return length;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "runtime/names.h"
+
 namespace trawlex::utilities::converter {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -93,7 +95,7 @@ std::string_view SplitCComment(std::string_view& text) {
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
   for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    if (!runtime::IsUtf8Continuation(c)) ++count;
   }
   return count;
 }

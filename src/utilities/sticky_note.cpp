@@ -4,6 +4,7 @@
 #include <charconv>
 #include <utility>
 
+#include "runtime/names.h"
 #include "runtime/profile.h"
 
 namespace trawlex::utilities {
@@ -48,16 +49,11 @@ bool ValidStyle(int style) {
   return (style & 0xFFF) <= kMaxFontWeight;
 }
 
-// Counts a UTF-8 lead byte (or a stray byte) as the start of a character.
-bool StartsCharacter(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-}
-
 // The first `count` characters of `text`.
 std::string_view FirstCharacters(std::string_view text, std::size_t count) {
   std::size_t seen = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (StartsCharacter(text[i]) && seen++ == count) return text.substr(0, i);
+    if (!runtime::IsUtf8Continuation(text[i]) && seen++ == count) return text.substr(0, i);
   }
   return text;
 }
