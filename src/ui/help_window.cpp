@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -205,7 +206,11 @@ void HelpWindow::FitImages() {
 }
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == browser_->viewport() && event->type() == QEvent::Resize) FitImages();
+  // Fitted once the browser has laid the page out at its new width: fitting during the event
+  // saw the width from before a scroll bar came or went, and left the page a little too wide.
+  if (watched == browser_->viewport() && event->type() == QEvent::Resize) {
+    QTimer::singleShot(0, this, &HelpWindow::FitImages);
+  }
   return QWidget::eventFilter(watched, event);
 }
 
